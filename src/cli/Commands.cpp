@@ -1,0 +1,12 @@
+#include "Commands.h"
+
+namespace lark::cli {
+
+const QList<Command>& commands()
+{
+    static const QList<Command> table = {
+    };
+    return table;
+}
+
+} // namespace lark::cli
