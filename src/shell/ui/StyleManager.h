@@ -1,0 +1,16 @@
+#pragma once
+// The five visual styles: "Windows" is the platform's own style, the other four are Fusion with
+// a palette of their own (light, dark, pale blue "polar", classic grey).
+#include <QString>
+
+namespace lark::shell {
+
+// Selects style number n (0 to 4) for the application; other numbers select nothing. Returns
+// whether a style was selected.
+bool selectStyle(int n);
+// True when the platform's own style is in force.
+bool systemStyleInForce();
+// Name of the style in force ("" before any selection).
+QString currentStyleName();
+
+} // namespace lark::shell
