@@ -7,6 +7,7 @@
 #include "ModeWord.h"
 #include "ParameterTable.h"
 #include "Settings.h"
+#include "ShownMessage.h"
 #include "platform/Dialogs.h"
 #include "platform/LockFile.h"
 
@@ -96,6 +97,16 @@ public:
     std::function<void()> closeListWindow;
     // Whether the message list dataset is open.
     std::function<bool()> listIsOpen;
+    // Shows the list window docked into the page control (installed by the list window).
+    std::function<void()> showListWindow;
+    // What the display shows now: header edits, MDatType, Editor text, shown mail file
+    // (installed by the intake; the store operation and the stored-message display read it).
+    std::function<ShownMessage()> shownMessage;
+    // Brings the page of the shown message to the front: "HTML" if its tab is visible (the
+    // main window then becomes a normal window), else "添付ファイルⅠ", else "書誌情報".
+    std::function<void()> bringShownPageToFront;
+    // The raw text of the shown message (the hidden memo of the page "Data").
+    std::function<QString()> dataMemoText;
 
     // Calls the routine when one is installed.
     void callClearMsgDisp() { if (clearMsgDisp) clearMsgDisp(); }
