@@ -107,6 +107,11 @@ public:
     std::function<void()> bringShownPageToFront;
     // The raw text of the shown message (the hidden memo of the page "Data").
     std::function<QString()> dataMemoText;
+    // The window parts of leaving the database file tab mode (hide Panel15 and TabSheet7) and
+    // the bulk sender mode (drop targets back, Panel17 and TabSheet8 hidden, Editor shown);
+    // the caller has already unchecked DBBackup or MLSender.
+    std::function<void()> leaveBackupMode;
+    std::function<void()> leaveSenderMode;
 
     // Calls the routine when one is installed.
     void callClearMsgDisp() { if (clearMsgDisp) clearMsgDisp(); }
