@@ -137,6 +137,8 @@ bool ParameterTable::setData(const QModelIndex& index, const QVariant& value, in
 
 Qt::ItemFlags ParameterTable::flags(const QModelIndex& index) const
 {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (index.column() == 1)
         f |= Qt::ItemIsEditable;

@@ -8,7 +8,9 @@
 #include "platform/AppFolders.h"
 #include "platform/Delay.h"
 #include "platform/IniStore.h"
+#include "platform/LoggingDialogs.h"
 #include "platform/SingleInstance.h"
+#include "platform/TerminationSignals.h"
 #include "platform/ui/QtDialogs.h"
 #include "shell/AppContext.h"
 #include "shell/Caption.h"
@@ -47,7 +49,11 @@ int runEntry(int argc, char** argv, const EntryHooks& hooks)
         QApplication::installTranslator(&qtJa);
     initIconTheme();
 
-    platform::QtDialogs dialogs;
+    platform::QtDialogs qtDialogs;
+    std::unique_ptr<platform::LoggingDialogs> logged;
+    if (!qEnvironmentVariableIsEmpty("LARKSPUR_DIALOG_LOG"))
+        logged = std::make_unique<platform::LoggingDialogs>(qEnvironmentVariable("LARKSPUR_DIALOG_LOG"));
+    platform::Dialogs& dialogs = logged ? static_cast<platform::Dialogs&>(*logged) : qtDialogs;
     platform::setDialogs(&dialogs);
 
     const StartOptions options = parseCommandLine(QApplication::arguments().mid(1));
@@ -59,11 +65,9 @@ int runEntry(int argc, char** argv, const EntryHooks& hooks)
     // The splash selects the saved style before any other window exists.
     const QString programFolder = platform::AppFolders::programFolder();
     const QString settingsFolder = platform::AppFolders::settingsFolder();
-    {
-        platform::IniStore ini(QDir(settingsFolder).filePath(platform::AppFolders::iniFileName(programFile)));
-        (void)ini.load();
-        selectStyle(ini.readInteger(QStringLiteral("Condition"), QStringLiteral("Theme"), 0));
-    }
+    platform::IniStore savedIni(QDir(settingsFolder).filePath(platform::AppFolders::iniFileName(programFile)));
+    (void)savedIni.load();
+    selectStyle(savedIni.readInteger(QStringLiteral("Condition"), QStringLiteral("Theme"), 0));
     auto* splash = new TFrmSplush(programFolder);
     splash->show();
     splash->repaint();
@@ -76,10 +80,9 @@ int runEntry(int argc, char** argv, const EntryHooks& hooks)
     std::unique_ptr<TFrmLarksp> window;
     QString failure;
     try {
-        if (options.styleNumber)
-            selectStyle(*options.styleNumber);
+        selectStartStyle(options, savedIni.readInteger(QStringLiteral("Condition"), QStringLiteral("Theme"), 0));
         window = std::make_unique<TFrmLarksp>(ctx, options, settingsFolder);
-        dialogs.setParent(window.get());
+        qtDialogs.setParent(window.get());
         if (hooks.createSubsystems)
             hooks.createSubsystems(*window);
     } catch (const std::exception& e) {
@@ -96,6 +99,9 @@ int runEntry(int argc, char** argv, const EntryHooks& hooks)
         return 1;
     }
     QObject::connect(&instance, &platform::SingleInstance::raiseRequested, window.get(), &TFrmLarksp::raiseFromSecondStart);
+    // The end of the session closes the window normally, so the settings are written.
+    platform::TerminationSignals termination;
+    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, window.get(), &QWidget::close);
     window->show();
     const int rc = app.exec();
     window.reset();

@@ -1,5 +1,6 @@
 #include "StyleManager.h"
 
+#include "shell/CommandLine.h"
 #include "shell/Styles.h"
 
 #include <QApplication>
@@ -109,6 +110,11 @@ bool selectStyle(int n)
     }
     g_current = QString::fromUtf8(kStyles[n].name);
     return true;
+}
+
+void selectStartStyle(const StartOptions& options, int savedTheme)
+{
+    selectStyle(options.styleNumber ? *options.styleNumber : savedTheme);
 }
 
 bool systemStyleInForce()

@@ -8,6 +8,9 @@ namespace lark::shell {
 // Selects style number n (0 to 4) for the application; other numbers select nothing. Returns
 // whether a style was selected.
 bool selectStyle(int n);
+// The style of a start: the number from the command line for this run, else the saved one.
+struct StartOptions;
+void selectStartStyle(const StartOptions& options, int savedTheme);
 // True when the platform's own style is in force.
 bool systemStyleInForce();
 // Name of the style in force ("" before any selection).

@@ -339,9 +339,12 @@ void TFrmLarksp::changeEvent(QEvent* e)
 void TFrmLarksp::collectSettings()
 {
     Settings& s = m_ctx.settings;
-    const QRect g = (isMaximized() || isMinimized()) ? normalGeometry() : geometry();
-    s.left = g.x();
-    s.top = g.y();
+    // Position of the frame, size of the client area: what placeWindow() gives back next time.
+    const bool normal = !(isMaximized() || isMinimized() || isFullScreen());
+    const QRect g = normal ? geometry() : normalGeometry();
+    const QPoint framePos = normal ? pos() : g.topLeft();
+    s.left = framePos.x();
+    s.top = framePos.y();
     s.width = g.width();
     s.height = g.height();
     const QList<int> sizes = Splitter1->sizes();
