@@ -71,6 +71,7 @@ TFrmLarksp::TFrmLarksp(AppContext& ctx, const StartOptions& options, const QStri
     // 6.-10. Settings, parameter table, style number, lock file, working folder.
     loadSettings(m_ctx, options, settingsFolder);
     connectOwnActions();
+    installRoutines();
     applySettingsToWindow();
 }
 
@@ -135,6 +136,29 @@ void TFrmLarksp::connectOwnActions()
     connect(a[QStringLiteral("Hkeyword")], &QAction::triggered, this, &TFrmLarksp::HkeywordExecute);
     connect(a[QStringLiteral("EditorPrint")], &QAction::triggered, this, &TFrmLarksp::EditorPrintExecute);
     connect(a[QStringLiteral("FileExit1")], &QAction::triggered, this, &QWidget::close);
+}
+
+void TFrmLarksp::installRoutines()
+{
+    m_ctx.leaveBackupMode = [this] {
+        Panel15->hide();
+        setTabVisible(TabSheet7, false);
+    };
+    m_ctx.leaveSenderMode = [this] {
+        Panel17->hide();
+        setTabVisible(TabSheet8, false);
+        Editor->show();
+    };
+    m_ctx.bringShownPageToFront = [this] {
+        if (isTabVisible(TabSheet4)) {
+            showPage(TabSheet4);
+            setStayOnTop(false);
+        } else if (isTabVisible(TabSheet2)) {
+            showPage(TabSheet2);
+        } else if (isTabVisible(TabSheet1)) {
+            showPage(TabSheet1);
+        }
+    };
 }
 
 // --- tabs ---

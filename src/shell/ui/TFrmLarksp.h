@@ -135,6 +135,7 @@ private:
     void applySettingsToWindow();
     void placeWindow();
     void connectOwnActions();
+    void installRoutines();
     void closeQuery();
     void updateBarShowAction(QToolBar* bar, const QString& actionName);
     QAction* proxy(const QString& actionName, const QString& caption, QObject* parent);
