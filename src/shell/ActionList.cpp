@@ -28,9 +28,11 @@ ActionList::ActionList(QObject* parent) : QObject(parent)
     add("DBUpdate", QStringLiteral("DB更新"), false);
     add("DBConnect", QStringLiteral("DB接続"), true, true);
     add("DBFileSet", QStringLiteral("DBファイル設定"));
-    add("DispMsgDat", QStringLiteral("メッセージの表示"), false);
-    add("ExprtMsgFile", QStringLiteral("メッセージファイルのエクスポート"), false);
-    add("DelMsgDat", QStringLiteral("メッセージの削除"), false);
+    // The list's row actions carry the shortcuts of the list pop-up menu; the list window adds
+    // them to its grid, and the AutoView rule clears or restores them.
+    add("DispMsgDat", QStringLiteral("メッセージの表示"), false, false, QKeySequence(QStringLiteral("Ctrl+R")));
+    add("ExprtMsgFile", QStringLiteral("メッセージファイルのエクスポート"), false, false, QKeySequence(QStringLiteral("Ctrl+T")));
+    add("DelMsgDat", QStringLiteral("メッセージの削除"), false, false, QKeySequence(QStringLiteral("Ctrl+Del")));
     add("Zoom_IncMgn", QStringLiteral("表示倍率＋"), false);
     add("Zoom_DecMgn", QStringLiteral("表示倍率－"), false);
     add("EditorPrint", QStringLiteral("Doc印刷"));

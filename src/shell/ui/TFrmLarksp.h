@@ -138,7 +138,7 @@ private:
     void installRoutines();
     void closeQuery();
     void updateBarShowAction(QToolBar* bar, const QString& actionName);
-    QAction* proxy(const QString& actionName, const QString& caption, QObject* parent);
+    QAction* proxy(const QString& actionName, const QString& caption, QObject* parent, bool mirrorShortcut = false);
     void openHelp();
     QTextEdit* editorInUse() const;
 

@@ -63,17 +63,19 @@ QIcon swatch(int value)
 
 } // namespace
 
-QAction* TFrmLarksp::proxy(const QString& actionName, const QString& caption, QObject* parent)
+QAction* TFrmLarksp::proxy(const QString& actionName, const QString& caption, QObject* parent, bool mirrorShortcut)
 {
     QAction* target = m_ctx.actions().get(actionName);
     auto* p = new QAction(caption, parent);
-    auto sync = [p, target] {
+    auto sync = [p, target, mirrorShortcut] {
         p->setCheckable(target->isCheckable());
         p->setChecked(target->isChecked());
         p->setEnabled(target->isEnabled());
         p->setVisible(target->isVisible());
         p->setIcon(target->icon());
         p->setStatusTip(target->statusTip());
+        if (mirrorShortcut)
+            p->setShortcut(target->shortcut());
     };
     sync();
     connect(target, &QAction::changed, p, sync);
@@ -145,8 +147,9 @@ void TFrmLarksp::buildMenus()
     // enabled state of SetListFontSize).
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    // N7, N6 and N9 show the shortcuts of their actions (the AutoView rule changes them there).
     auto item = [this](const char* name, const char* action, const QString& caption, const char* keys) {
-        QAction* a = action ? proxy(QString::fromLatin1(action), caption, PopupMenu1) : new QAction(caption, PopupMenu1);
+        QAction* a = action ? proxy(QString::fromLatin1(action), caption, PopupMenu1, true) : new QAction(caption, PopupMenu1);
         a->setObjectName(QString::fromLatin1(name));
         if (keys)
             a->setShortcut(QKeySequence(QString::fromLatin1(keys)));
@@ -154,10 +157,10 @@ void TFrmLarksp::buildMenus()
         PopupMenu1->addAction(a);
         return a;
     };
-    item("N7", "DispMsgDat", QStringLiteral("メッセージの表示 (&R)"), "Ctrl+R");
-    item("N6", "ExprtMsgFile", QStringLiteral("メッセージファイルのエクスポート (&T)"), "Ctrl+T");
+    item("N7", "DispMsgDat", QStringLiteral("メッセージの表示 (&R)"), nullptr);
+    item("N6", "ExprtMsgFile", QStringLiteral("メッセージファイルのエクスポート (&T)"), nullptr);
     PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N8"));
-    item("N9", "DelMsgDat", QStringLiteral("メッセージの削除 (&D)"), "Ctrl+Del");
+    item("N9", "DelMsgDat", QStringLiteral("メッセージの削除 (&D)"), nullptr);
     PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N11"));
     QAction* s1 = item("S1", nullptr, QStringLiteral("フォントサイズ (&S) - 縮小"), "Ctrl+S");
     QAction* s2 = item("S2", nullptr, QStringLiteral("フォントサイズ (&L) - 拡大"), "Ctrl+W");
