@@ -96,10 +96,11 @@ void TTnefPropertyReader::determineValueCount()
     if (counted) {
         FValueCount = FReader.ReadInt32();
         FPropertyValueStart = FReader.RawReadPosition();
-        // Every value needs at least this many bytes; a count the rest of the stream cannot
-        // hold is a short read, found now rather than after a long loop.
-        const qint64 least = minimumValueBytes(*FPropertyTag);
-        if (FValueCount > 0 && least > 0 && qint64(FValueCount) * least > FReader.RemainingBytes())
+        // Every value needs at least this many bytes (values of no bytes count as one, so that
+        // a caller walking the values is bounded by the stream's size); a count the rest of the
+        // stream cannot hold is a short read, found now rather than after a long loop.
+        const qint64 least = qMax<qint64>(1, minimumValueBytes(*FPropertyTag));
+        if (FValueCount > 0 && qint64(FValueCount) * least > FReader.RemainingBytes())
             raiseTnefError(TnefErrorText::InvalidStreamRead);
     } else {
         FValueCount = 1;

@@ -11,7 +11,9 @@ namespace lark::tnef {
 
 namespace {
 constexpr qint64 CopyChunkSize = 4096;
-}
+// Level, attribute id, length and checksum of an attribute without data.
+constexpr qint64 MinimumAttributeSize = 1 + 4 + 4 + 2;
+} // namespace
 
 TTnefReader::TTnefReader(QIODevice& AInputStream)
     : FInputStream(AInputStream), FStreamSize(AInputStream.size())
@@ -150,9 +152,17 @@ bool TTnefReader::NextAttribute()
             raiseTnefError(TnefErrorText::AttributeReadIncorrectly);
         }
     }
-    // 2. End of the stream.
-    if (RawReadPosition() >= FStreamSize)
+    // 2. End of the stream. A tail too short to hold an attribute that does not start with a
+    // level byte is not an attribute but trailing junk (typically the line break a MIME decoder
+    // left after the last attribute); the stream ends before it.
+    const qint64 remaining = FStreamSize - RawReadPosition();
+    if (remaining <= 0)
         return false;
+    if (remaining < MinimumAttributeSize) {
+        char level = 0;
+        if (FInputStream.peek(&level, 1) == 1 && !attributeLevelFromCode(static_cast<quint8>(level)))
+            return false;
+    }
     // 3.-5. The attribute header.
     const std::optional<TTnefAttributeLevel> level = attributeLevelFromCode(ReadByte());
     if (!level)

@@ -262,7 +262,7 @@ TEST_F(TnefParser, NeverWritesThroughALinkInTheFolder)
 TEST_F(TnefParser, ErrorKeepsTheFilesWrittenBefore)
 {
     QByteArray stream = messageWith({}, {{{}, QByteArray("kept"), {unicodeProperty(PropAttachLongFilename, "kept.txt")}}});
-    stream += QByteArray("\x05garbage", 8);
+    stream += QByteArray("\x05not an attribute at all");
     const ParseOutcome r = parse(stream);
     EXPECT_EQ(r.error, QStringLiteral("Invalid attribute level"));
     EXPECT_EQ(r.written, QStringList{"Untitled.dat"}); // the error came before the rename

@@ -303,6 +303,8 @@ TEST(TnefPropertyReader, MalformedLists)
          "Invalid Stream"},
         {"huge value count", propertyList({propertyTag(TypeLong | MultiValued, 0x0E08) + le32(0x7FFFFFFF) + le32(1)}),
          false, "Invalid Stream"},
+        {"huge count of values without bytes", propertyList({propertyTag(TypeNull | MultiValued, 0x0E08) + le32(0x7FFFFFFF)}),
+         false, "Invalid Stream"},
         {"huge name length", propertyList({propertyTag(TypeLong, 0x8001) + sampleGuid() + le32(1) + le32(0x7FFFFFF0)}),
          false, "Invalid Stream"},
         {"negative name length", propertyList({propertyTag(TypeLong, 0x8001) + sampleGuid() + le32(1) + le32(quint32(-4))}),

@@ -81,9 +81,16 @@ TEST(TnefReader, WalksAndSkipsAttributes)
          {agTnefVersion}, "The attribute was read incorrectly"},
         {"version value cut off by the end of the stream",
          header() + QByteArray("\x01\x06\x90\x08\x00\x00\x00\x00\x00\x00\x00", 11), {}, "Invalid Stream"},
-        {"trailing zero byte after the last attribute",
-         TnefWriter().message(IdSubject, subject).raw(QByteArray(1, '\0')).bytes(), {agSubject},
-         "Invalid attribute level"},
+        // A tail that cannot hold an attribute (level, id, length, checksum: 11 bytes) and
+        // does not start with a level byte is junk after the last attribute, not an error.
+        {"line break after the last attribute", TnefWriter().message(IdSubject, subject).raw("\r\n").bytes(),
+         {agSubject}, ""},
+        {"ten junk bytes after the last attribute", TnefWriter().message(IdSubject, subject).raw("0123456789").bytes(),
+         {agSubject}, ""},
+        {"eleven junk bytes after the last attribute",
+         TnefWriter().message(IdSubject, subject).raw("0123456789A").bytes(), {agSubject}, "Invalid attribute level"},
+        {"short tail that starts like an attribute", TnefWriter().message(IdSubject, subject).raw("\x02\x0F\x80").bytes(),
+         {agSubject}, "Invalid Stream"},
     };
     for (const WalkCase& c : cases) {
         SCOPED_TRACE(c.name);
