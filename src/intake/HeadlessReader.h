@@ -21,9 +21,20 @@ struct HeadlessReadResult {
     QStringList attachments2;           // captions of ListView2
 };
 
-// Reads path (".eml"; other extensions as the intake would refuse or route them) into a fresh
-// display. ctx supplies the parameter table, the settings folder (working folder) and the
-// dialog interface.
-HeadlessReadResult readMailFile(shell::AppContext& ctx, const QString& path);
+struct HeadlessReadOptions {
+    // Read every extension but ".msg" as an Internet message (larkspurctl show); by default only
+    // ".eml" is read, as the intake does ("メールファイルではありません" otherwise).
+    bool anyExtension = false;
+    // The gpg watchdog interval in milliseconds; 0 keeps the window's 75 seconds.
+    int watchdogIntervalMs = 0;
+};
+
+// Reads path into a fresh display with the window's reader (ReadEmlFile). ".msg" files are not
+// read here (readable false). ctx supplies the parameter table, the settings folder (the
+// working folder "mail_dat" is created in it when missing) and the dialog interface. Fields of
+// ctx that the reader sets (MessageFile, MDatType, JISFlg, TnefFlg, status texts, action
+// states) are left as the reading set them. readable is false when the file is missing, a
+// folder, unreadable, or holds neither mail headers nor an armored OpenPGP message.
+HeadlessReadResult readMailFile(shell::AppContext& ctx, const QString& path, const HeadlessReadOptions& options = {});
 
 } // namespace lark::intake
