@@ -1,0 +1,109 @@
+// larkspurctl store [--batch N] FILE...: reads each file with the GUI's reader and stores it
+// with the GUI's store operation. Prints "stored<TAB>file<TAB>message id<TAB>message date" or
+// "failed<TAB>file<TAB>reason" per file; exit code 1 when any failed. Messages are committed in
+// batches of N (500); each message is stored whole or not at all.
+#include "Commands.h"
+
+#include "intake/HeadlessReader.h"
+#include "platform/ScriptedDialogs.h"
+#include "store/DmLdb.h"
+#include "store/StoreOperation.h"
+
+#include <QFileInfo>
+
+namespace lark::cli {
+
+namespace {
+QString oneLine(QString s)
+{
+    for (QChar c : {QLatin1Char('\t'), QLatin1Char('\r'), QLatin1Char('\n')})
+        s.replace(c, QLatin1Char(' '));
+    return s.trimmed();
+}
+} // namespace
+
+int cmdStore(CliContext& ctx, const QStringList& argsIn)
+{
+    QStringList args = argsIn;
+    int batch = 500;
+    if (args.size() >= 2 && args.first() == QLatin1String("--batch")) {
+        bool ok = false;
+        batch = args.at(1).toInt(&ok);
+        if (!ok || batch < 1) {
+            ctx.err() << "larkspurctl: store: --batch needs a positive number\n";
+            ctx.err().flush();
+            return 2;
+        }
+        args = args.mid(2);
+    }
+    if (args.isEmpty()) {
+        ctx.err() << "usage: larkspurctl store [--batch N] FILE...\n";
+        ctx.err().flush();
+        return 2;
+    }
+    shell::AppContext& app = ctx.app();
+    platform::ScriptedDialogs dialogs; // the reader's message boxes become failure reasons
+    app.setDialogs(&dialogs);
+    store::TDm_Ldb dm(app);
+    if (Status s = dm.openForCommandLine(); !s) {
+        ctx.err() << "larkspurctl: store: cannot open the archive " << app.Ldb_Path1 << ": " << s.errorText() << "\n";
+        ctx.err().flush();
+        app.setDialogs(nullptr);
+        return 1;
+    }
+
+    bool anyFailed = false;
+    QStringList pending; // lines of the running batch, printed once it is committed
+    store::BulkStore bulk(dm.FD_Message(), batch);
+    auto failed = [&](const QString& file, const QString& reason) {
+        ctx.out() << "failed\t" << file << "\t" << oneLine(reason) << "\n";
+        anyFailed = true;
+    };
+    auto flush = [&] {
+        const Status c = bulk.commit();
+        for (const QString& line : std::as_const(pending)) {
+            if (c.ok())
+                ctx.out() << line << "\n";
+            else
+                failed(line.section(QLatin1Char('\t'), 1, 1), QStringLiteral("commit failed: ") + c.errorText());
+        }
+        pending.clear();
+        ctx.out().flush();
+    };
+
+    for (const QString& file : std::as_const(args)) {
+        if (!QFileInfo(file).isFile()) {
+            failed(file, QStringLiteral("no such file"));
+            continue;
+        }
+        dialogs.clear();
+        intake::HeadlessReadResult read = intake::readMailFile(app, file);
+        if (!read.readable) {
+            QString reason = read.error;
+            if (reason.isEmpty())
+                reason = dialogs.texts().join(QLatin1Char(' '));
+            failed(file, reason.isEmpty() ? QStringLiteral("cannot read the file") : reason);
+            continue;
+        }
+        if (read.shown.mailFile.isEmpty() || !QFileInfo(read.shown.mailFile).isFile())
+            read.shown.mailFile = file;
+        Result<store::StoredMessage> message = store::prepareStoredMessage(read.shown);
+        if (!message) {
+            failed(file, message.errorText());
+            continue;
+        }
+        if (Status s = bulk.add(*message); !s) {
+            failed(file, s.errorText());
+            continue;
+        }
+        pending << QStringLiteral("stored\t%1\t%2\t%3").arg(file, oneLine(message->key.id),
+                                                           store::formatMessageDate(message->key.date));
+        if (bulk.batchFull())
+            flush();
+    }
+    flush();
+    app.setDialogs(nullptr);
+    return anyFailed ? 1 : 0;
+}
+
+} // namespace lark::cli
