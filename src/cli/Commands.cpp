@@ -9,6 +9,7 @@ int cmdList(CliContext& ctx, const QStringList& args);
 int cmdSearch(CliContext& ctx, const QStringList& args);
 int cmdExport(CliContext& ctx, const QStringList& args);
 int cmdDelete(CliContext& ctx, const QStringList& args);
+int cmdShow(CliContext& ctx, const QStringList& args);
 
 const QList<Command>& commands()
 {
@@ -24,6 +25,7 @@ const QList<Command>& commands()
         {"export", "export --id ID --date \"yyyy/MM/dd HH:mm:ss\" (--out PATH | --dir DIR)  write a stored file",
          cmdExport},
         {"delete", "delete --id ID --date \"yyyy/MM/dd HH:mm:ss\"  delete a stored message", cmdDelete},
+        {"show", "show FILE [--json] [--gpg PATH]  read a mail file and print what the window shows", cmdShow},
     };
     return table;
 }

@@ -52,6 +52,8 @@ void EmlReader::ClearMsgDisp()
     m_display.closeHtml();
     m_display.clearList(1);
     m_display.clearList(2);
+    // The second list's entries are gone; the decrypted message behind them goes too.
+    m_display.IdMessage1A.reset();
     m_display.setTabVisible(MsgPage::Attachments1, false);
     m_display.setTabVisible(MsgPage::Attachments2, false);
     m_display.setTabVisible(MsgPage::Html, false);

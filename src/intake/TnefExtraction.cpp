@@ -27,6 +27,7 @@ Status TnefExtraction::DecryptTnefA1()
         (void)deleteFolderReporting(m_ctx, second);
 
     m_display.clearList(2);
+    m_display.IdMessage1A.reset(); // the second list now holds unpacked files
     m_display.setTabVisible(MsgPage::Attachments1, true);
     m_ctx.actions().disable(QStringLiteral("SavetoDisk"));
     m_ctx.actions().disable(QStringLiteral("OpenWith"));
