@@ -1,12 +1,17 @@
 #include "Composition.h"
 
+#include "intake/ui/IntakeUi.h"
 #include "shell/ui/TFrmLarksp.h"
+#include "store/ui/StoreUi.h"
 
 namespace lark::app {
 
 void createSubsystems(lark::shell::TFrmLarksp& window)
 {
-    (void)window;
+    // The reader first (the data module's store and display actions read the shown message),
+    // then the data module with its start-up sequence.
+    lark::intake::ui::installIntakeUi(window);
+    lark::store::ui::installStoreUi(window);
 }
 
 lark::shell::EntryHooks entryHooks()

@@ -102,6 +102,10 @@ QString decodeEncodedWords(const QString& text)
         if (charset.compare(pendingCharset, Qt::CaseInsensitive) != 0)
             flush();
         pendingCharset = charset;
+        // A stateful charset's words each end in ASCII; a return to ASCII directly followed by
+        // the next word's escape is an empty segment that decoders reject, so it is dropped.
+        if (!pending.isEmpty() && bytes.startsWith('\x1b') && (pending.endsWith("\x1b(B") || pending.endsWith("\x1b(J")))
+            pending.chop(3);
         pending += bytes;
     }
     flush();

@@ -152,11 +152,13 @@ Status MessageListModel::open()
         return s;
     QList<ListRow> first;
     readRows(m_pageSize, first);
+    m_resetting = true;
     beginResetModel();
     m_rows = std::move(first);
     m_currentRow = 0;
     m_open = true;
     endResetModel();
+    m_resetting = false;
     emit opened();
     return {};
 }
@@ -263,7 +265,8 @@ QVariant MessageListModel::headerData(int section, Qt::Orientation orientation, 
 
 bool MessageListModel::canFetchMore(const QModelIndex& parent) const
 {
-    return !parent.isValid() && m_open && !m_atEnd;
+    // No fetching from inside a reset or an insertion: views ask again once it has been handled.
+    return !parent.isValid() && m_open && !m_atEnd && !m_resetting;
 }
 
 void MessageListModel::fetchMore(const QModelIndex& parent)
@@ -274,9 +277,11 @@ void MessageListModel::fetchMore(const QModelIndex& parent)
     readRows(m_pageSize, more);
     if (more.isEmpty())
         return;
+    m_resetting = true;
     beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + more.size() - 1));
     m_rows.append(std::move(more));
     endInsertRows();
+    m_resetting = false;
 }
 
 } // namespace lark::store

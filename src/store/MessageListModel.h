@@ -121,6 +121,7 @@ private:
     int m_currentRow = 0;
     bool m_open = false;
     bool m_atEnd = true;
+    bool m_resetting = false; // inside a reset or an insertion of rows
     QString m_lastError;
 };
 

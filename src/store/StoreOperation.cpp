@@ -93,6 +93,7 @@ Status BulkStore::add(const StoredMessage& message)
     QSqlDatabase db = m_connection.database();
     if (!execPlain(db, QStringLiteral("SAVEPOINT LARK_MESSAGE")))
         return makeError(QStringLiteral("cannot set a savepoint"), kTransactionError);
+    m_writer->betweenRecords = betweenRecords;
     Status s = m_writer->write(message);
     if (!s.ok()) {
         execPlain(db, QStringLiteral("ROLLBACK TO SAVEPOINT LARK_MESSAGE"));

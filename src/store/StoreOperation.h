@@ -37,6 +37,9 @@ public:
     // rolled back and none of its messages is stored.
     Status commit();
 
+    // Runs between the two records of each message (a failure point for tests).
+    std::function<Status()> betweenRecords;
+
 private:
     Status begin();
     ArchiveConnection& m_connection;

@@ -83,7 +83,10 @@ TEST_F(MainWindowTest, FreshSettingsOpenTheDesignedWindowAndCloseWritesEveryKey)
     for (const QString& k : ParameterTable::keys())
         EXPECT_EQ(r.ctx->params().value(k), kDummyData) << k.toStdString();
     EXPECT_TRUE(QDir(r.ctx->secondLevelFolder()).exists());
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Larkspur 管理"));
+    // The embedded default archive is created in the settings folder and named in the caption.
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Larkspur 管理 -- LarkspurDB.fdb"));
+    EXPECT_TRUE(QFile::exists(QDir(folder()).filePath("LarkspurDB.fdb")));
+    EXPECT_TRUE(r.ctx->actions().get("DBConnect")->isEnabled());
     EXPECT_EQ(w.Label9->text(), QStringLiteral("ここにメッセージ(ファイル)をドロップしてください"));
 
     w.close();
