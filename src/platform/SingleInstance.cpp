@@ -17,11 +17,13 @@ SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(pa
 {
     const QString user = QString::number(::getuid());
     const QByteArray hash = QCryptographicHash::hash((user + u'|' + key).toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    m_serverName = QStringLiteral("larkspur-") + QString::fromLatin1(hash);
+    const QString base = QStringLiteral("larkspur-") + QString::fromLatin1(hash);
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty())
         dir = QDir::tempPath();
-    m_lock = std::make_unique<QLockFile>(QDir(dir).filePath(m_serverName + QLatin1String(".lock")));
+    // Lock and socket side by side in the user's runtime folder.
+    m_serverName = QDir(dir).filePath(base + QLatin1String(".sock"));
+    m_lock = std::make_unique<QLockFile>(QDir(dir).filePath(base + QLatin1String(".lock")));
     m_lock->setStaleLockTime(0);
     connect(&m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* s = m_server.nextPendingConnection()) {

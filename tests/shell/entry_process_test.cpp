@@ -22,12 +22,19 @@ protected:
     QString settings() const { return home.filePath("Brennick/LarkspurDB"); }
     QString dialogLog() const { return home.filePath("dialogs.log"); }
 
-    void SetUp() override { QDir().mkpath(settings()); }
+    QTemporaryDir runtime; // the instance lock lives here: tests running side by side stay apart
+
+    void SetUp() override
+    {
+        QDir().mkpath(settings());
+        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
 
     QProcessEnvironment env() const
     {
         QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
         e.insert("XDG_CONFIG_HOME", home.path());
+        e.insert("XDG_RUNTIME_DIR", runtime.path());
         e.insert("XDG_CONFIG_DIRS", home.filePath("none"));
         e.insert("QT_QPA_PLATFORM", "offscreen");
         e.insert("LARKSPUR_DIALOG_LOG", dialogLog());

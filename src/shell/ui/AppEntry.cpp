@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -77,7 +78,19 @@ int runEntry(int argc, char** argv, const EntryHooks& hooks)
     ctx.setDialogs(&dialogs);
     ctx.programFileName = programFile;
     ctx.setProgramFolder(programFolder);
+    // The end of the session closes the window normally, so the settings are written. The
+    // handler goes in before the database client loads, which leaves an existing handler alone;
+    // a request that comes before the window is shown closes it as soon as it is.
     std::unique_ptr<TFrmLarksp> window;
+    bool closeRequested = false;
+    platform::TerminationSignals termination;
+    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, [&] {
+        if (window && window->isVisible())
+            window->close();
+        else
+            closeRequested = true;
+    });
+
     QString failure;
     try {
         selectStartStyle(options, savedIni.readInteger(QStringLiteral("Condition"), QStringLiteral("Theme"), 0));
@@ -99,10 +112,9 @@ int runEntry(int argc, char** argv, const EntryHooks& hooks)
         return 1;
     }
     QObject::connect(&instance, &platform::SingleInstance::raiseRequested, window.get(), &TFrmLarksp::raiseFromSecondStart);
-    // The end of the session closes the window normally, so the settings are written.
-    platform::TerminationSignals termination;
-    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, window.get(), &QWidget::close);
     window->show();
+    if (closeRequested)
+        QTimer::singleShot(0, window.get(), &QWidget::close);
     const int rc = app.exec();
     window.reset();
     platform::setDialogs(nullptr);
