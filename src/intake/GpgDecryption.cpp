@@ -19,6 +19,9 @@ namespace {
 
 const QString kBegin = QStringLiteral("-----BEGIN PGP MESSAGE-----");
 constexpr int kMaxShownHeader = 1000;
+const QString kSaveDone = QStringLiteral("保存完了");
+const QString kCopyFileError = QStringLiteral("Error executing copyFile %1");
+const QString kCopyDialogTitle = QStringLiteral("復号したファイルの保存");
 
 QByteArray readFile(const QString& path)
 {
@@ -118,10 +121,10 @@ void GpgDecryption::runAndWait(GpgProcessRunner* runner, const QString& gpgPath,
                       if (!self)
                           return;
                       const bool hasOutput = QFileInfo::exists(files.output);
-                      handler(files, hasOutput);
+                      const QString statusAfter = handler(files, hasOutput);
                       QFile::remove(files.output);
                       QFile::remove(files.input);
-                      self->m_ctx.setStatus(2, QString());
+                      self->m_ctx.setStatus(2, statusAfter);
                       self->m_ctx.TerminateState = true;
                       state->hasOutput = hasOutput;
                       state->end = end;
@@ -170,6 +173,7 @@ bool GpgDecryption::displayDecrypt(Variant variant, const QStringList& armoredLi
                    if (hasOutput)
                        m_display.setEditorText(
                            decodeText(readFile(f.output), jis ? QStringLiteral("ISO-2022-JP") : QStringLiteral("UTF-8")));
+                   return QString();
                });
     return true;
 }
@@ -263,6 +267,32 @@ void GpgDecryption::saveResult(const QString& proposedFrom, const QString& resul
         m_ctx.dialogs().error(written.errorText());
 }
 
+bool GpgDecryption::copyDecryptedFile(const QString& caption, const QString& output)
+{
+    platform::FileDialogOptions options;
+    options.title = kCopyDialogTitle;
+    // "report.pdf.gpg" was "report.pdf" before it was encrypted.
+    const QString ext = extensionOf(caption);
+    options.fileName = SafeFileName(caption.left(caption.size() - ext.size()));
+    options.confirmOverwrite = true;
+    const std::optional<QString> chosen = m_ctx.dialogs().saveFile(options);
+    if (!chosen)
+        return false;
+    if (QFileInfo(*chosen).absoluteFilePath() == QFileInfo(output).absoluteFilePath())
+        return true;
+    QFile target(*chosen);
+    if (target.exists() && !target.remove()) {
+        m_ctx.dialogs().error(kCopyFileError.arg(target.errorString()));
+        return false;
+    }
+    QFile source(output);
+    if (!source.copy(*chosen)) {
+        m_ctx.dialogs().error(kCopyFileError.arg(source.errorString()));
+        return false;
+    }
+    return true;
+}
+
 void GpgDecryption::DecryptGpg()
 {
     if (m_display.currentPage() == MsgPage::Attachments1)
@@ -307,7 +337,7 @@ void GpgDecryption::DecryptGpgA1()
         m_display.clearList(2);
         const double zoom = readZoomParameters(m_ctx);
         if (!hasOutput)
-            return;
+            return QString();
         takeDecryptedMessage(f.output, true);
         const MimeMessage* m = m_display.IdMessage1A.get();
         if (m && m->hasParts()) {
@@ -322,10 +352,11 @@ void GpgDecryption::DecryptGpgA1()
                 }
                 break;
             }
-            return;
+            return QString();
         }
         m_display.clearEditor();
         m_display.appendEditorLines(splitLines(resultText(false)));
+        return QString();
     });
 }
 
@@ -351,9 +382,10 @@ void GpgDecryption::SaveToDiskD1Gpg()
     runAndWait(m_run4, gpg, files, texts::kGpgStatusFullWidth, [this, caption](const GpgRunFiles& f, bool hasOutput) {
         m_display.clearList(2);
         if (!hasOutput)
-            return; // nothing was decrypted: nothing to offer for saving
+            return QString(); // nothing was decrypted: nothing to offer for saving
         takeDecryptedMessage(f.output, true);
         saveResult(caption, resultText(true));
+        return QString();
     });
 }
 
@@ -402,13 +434,14 @@ void GpgDecryption::SaveToDiskD2Gpg()
     runAndWait(m_run2inline, gpg, files, texts::kGpgStatusFullWidth,
                [this, caption](const GpgRunFiles& f, bool hasOutput) {
                    if (!hasOutput)
-                       return;
+                       return QString();
                    // The decrypted entry's own message; IdMessage1A keeps backing ListView2.
                    const std::shared_ptr<MimeMessage> keep = m_display.IdMessage1A;
                    m_display.IdMessage1A = MimeMessage::fromFile(f.output);
                    const QString result = resultText(true);
                    m_display.IdMessage1A = keep;
                    saveResult(caption, result);
+                   return copyDecryptedFile(caption, f.output) ? kSaveDone : QString();
                });
 }
 

@@ -64,7 +64,9 @@ public:
 
 private:
     struct RunState;
-    using EndHandler = std::function<void(const GpgRunFiles&, bool hasOutput)>;
+    // Runs on the process end, before both files are deleted; returns the text left in the
+    // third status panel afterwards (usually empty).
+    using EndHandler = std::function<QString(const GpgRunFiles&, bool hasOutput)>;
     // Sets the file names into MLItemFileStr / DcrMLItemFileStr, starts the run, waits for its
     // end or the watchdog, then tells the user. The end handler runs on the process end, also
     // when that comes after the wait (its own file names, never the next run's).
@@ -79,6 +81,9 @@ private:
     void takeDecryptedMessage(const QString& output, bool fillList);
     QString resultText(bool plainOnly) const;
     void saveResult(const QString& proposedFrom, const QString& result);
+    // Offers to copy the decrypted output file as gpg wrote it (binary attachments survive
+    // only this way); true when it was copied.
+    bool copyDecryptedFile(const QString& caption, const QString& output);
 
     shell::AppContext& m_ctx;
     MessageDisplay& m_display;
