@@ -77,7 +77,11 @@ int cmdStore(CliContext& ctx, const QStringList& argsIn)
             continue;
         }
         dialogs.clear();
-        intake::HeadlessReadResult read = intake::readMailFile(app, file);
+        // Mail saved under other extensions (.txt, .raw, mbox exports) is stored as it is; the
+        // file type column then tells it from .eml files.
+        intake::HeadlessReadOptions options;
+        options.anyExtension = true;
+        intake::HeadlessReadResult read = intake::readMailFile(app, file, options);
         if (!read.readable) {
             QString reason = read.error;
             if (reason.isEmpty())
