@@ -11,6 +11,19 @@ GpgProcessRunner::GpgProcessRunner(const QString& name, QObject* parent) : QObje
     setObjectName(name);
 }
 
+GpgProcessRunner::~GpgProcessRunner()
+{
+    // Children still running belong to waits that the watchdog ended; their end handlers
+    // would work on objects that are going away.
+    for (QProcess* process : findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
+        process->disconnect(this);
+        if (process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(5000);
+        }
+    }
+}
+
 QStringList GpgProcessRunner::decryptArguments(const QString& output, const QString& input)
 {
     return {QStringLiteral("--output"), output, QStringLiteral("--quiet"), QStringLiteral("--decrypt"), input};

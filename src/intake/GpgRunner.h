@@ -22,6 +22,7 @@ class GpgProcessRunner : public QObject {
     Q_OBJECT
 public:
     explicit GpgProcessRunner(const QString& name, QObject* parent = nullptr);
+    ~GpgProcessRunner() override;
 
     // Starts program with arguments; onEnd runs once on the main thread when the child ended
     // (or could not be started).
