@@ -68,7 +68,11 @@ QString senderNameText(const QString& displayName)
     return n;
 }
 
-QString decodeEncodedWords(const QString& text)
+namespace {
+
+// Decodes the encoded words of text. keepText: the text between words stays (white space
+// between two adjacent words excepted); otherwise only the words' text is returned.
+QString decodeWords(const QString& text, bool keepText)
 {
     static const QRegularExpression word(QStringLiteral("=\\?([^?\\s]+)\\?([BbQq])\\?([^?\\s]*)\\?="));
     QRegularExpressionMatchIterator it = word.globalMatch(text);
@@ -84,8 +88,17 @@ QString decodeEncodedWords(const QString& text)
             out += decodeText(pending, pendingCharset);
         pending.clear();
     };
+    qsizetype end = 0;
     while (it.hasNext()) {
         const QRegularExpressionMatch m = it.next();
+        const QString between = text.mid(end, m.capturedStart() - end);
+        end = m.capturedEnd();
+        if (keepText && !between.trimmed().isEmpty()) {
+            flush();
+            out += between;
+        } else if (keepText && !between.isEmpty() && out.isEmpty() && pending.isEmpty()) {
+            out += between; // white space before the first word
+        }
         QString charset = m.captured(1);
         const qsizetype star = charset.indexOf(QLatin1Char('*')); // RFC 2231 language suffix
         if (star >= 0)
@@ -109,7 +122,21 @@ QString decodeEncodedWords(const QString& text)
         pending += bytes;
     }
     flush();
+    if (keepText)
+        out += text.mid(end);
     return out;
+}
+
+} // namespace
+
+QString decodeEncodedWords(const QString& text)
+{
+    return decodeWords(text, false);
+}
+
+QString decodeHeaderText(const QString& value)
+{
+    return decodeWords(value, true);
 }
 
 QString receiverNameFromRawTo(const QString& rawTo)

@@ -33,6 +33,11 @@ QString receiverAddressFromRawTo(const QString& rawTo);
 // characters outside the encoded words are dropped. Returns text unchanged when it holds none.
 QString decodeEncodedWords(const QString& text);
 
+// An unstructured header value (a subject) with its encoded words decoded by the reader's own
+// charset rules (the Windows supersets of the Japanese charsets); white space between two
+// adjacent encoded words is dropped, all other text is kept.
+QString decodeHeaderText(const QString& value);
+
 // Edit6 after the account rule. accounts: the values of MailAccount1 .. MailAccount10 in order.
 QString receiverNameFromAccounts(const QString& name, const QString& address, const QStringList& accounts);
 

@@ -1,5 +1,6 @@
 #include "MimeMessage.h"
 
+#include "HeaderFields.h"
 #include "TextCodec.h"
 #include "gmime/GMimeHandles.h"
 
@@ -266,6 +267,10 @@ void MimeMessage::parse(const QByteArray& raw)
     if (looksLikeIso2022Jp(rawSubject)) {
         const QByteArray utf8 = rawValueText(rawSubject).toUtf8();
         m_subject = gm::takeUtf8(g_mime_utils_header_decode_text(gm::parserOptions(), utf8.constData())).trimmed();
+    } else if (rawSubject.toLower().contains("=?iso-2022-jp")) {
+        // ISO-2022-JP words with NEC special characters (circled numbers) or carrier symbols:
+        // read by the Windows superset, as text parts are, instead of losing them to "?".
+        m_subject = decodeHeaderText(rawValueText(rawSubject)).trimmed();
     }
 
     GMimeObject* body = g_mime_message_get_mime_part(message.get());

@@ -61,7 +61,13 @@ const HeaderCase kHeaderCases[] = {
     {"two recipients: the first address", "To: A One <a@example.jp>, B Two <b@example.jp>", 7, "a@example.jp"},
     {"bare To address", "To: someone@example.jp", 7, "someone@example.jp"},
     {"bare To address, no account", "To: someone@example.jp", 6, ""},
+    {"X-Apparently-To with tokens missing", "X-Apparently-To: me@example.jp; 9 Dec", 2, ""},
+    {"From without a name", "From: <taro@example.jp>", 4, ""},
+    {"To name, single quotes inside double quotes", "To: \"'Hanako'\" <hanako@example.jp>", 6, "Hanako"},
     {"decoded subject", "Subject: =?ISO-2022-JP?B?GyRCJUYlOSVIGyhC?=", 8, "テスト"},
+    {"JIS subject with a circled number", "Subject: =?iso-2022-jp?B?GyRCJUYlOSVILSEbKEI=?=", 8, "テスト①"},
+    {"JIS words between plain text, folded",
+     "Subject: Re: =?iso-2022-jp?B?GyRCJUYlOSVIGyhC?=\n =?iso-2022-jp?B?GyRCLSEbKEI=?= (2)", 8, "Re: テスト① (2)"},
     {"raw JIS subject", "Subject: \x1b$B%F%9%H\x1b(B", 8, "テスト"},
 };
 
@@ -85,6 +91,30 @@ TEST(ReaderHeaderTab, BareToAddressTakesTheNameOfTheMatchingAccount)
     r.read("To: me@example.jp\nSubject: x\n\nbody\n");
     EXPECT_EQ(r.edit(6), QStringLiteral("自分"));
     EXPECT_EQ(r.edit(7), QStringLiteral("me@example.jp"));
+}
+
+TEST(ReaderHeaderTab, ReceiverNameFromTheOwnAccounts)
+{
+    const QStringList accounts{QStringLiteral("仕事 <work@example.jp>"), QStringLiteral("自分 <ME@Example.jp>")};
+    struct Case {
+        const char* what;
+        const char* to;
+        const char* name; // Edit6
+    };
+    const Case cases[] = {
+        {"bare address of an account", "To: me@example.jp", "自分"},
+        {"bare address of no account", "To: other@example.jp", ""},
+        {"the address given as the name", "To: \"work@example.jp\" <work@example.jp>", "仕事"},
+        {"an address as the name, no account", "To: \"x@example.jp\" <x@example.jp>", "x@example.jp"},
+        {"a name of its own is kept", "To: Boss <me@example.jp>", "Boss"},
+    };
+    for (const Case& c : cases) {
+        Reader r;
+        for (int i = 0; i < accounts.size(); ++i)
+            r.env.ctx.params().setValue(QStringLiteral("MailAccount%1").arg(i + 1), accounts[i]);
+        r.read(QByteArray(c.to) + "\nSubject: x\n\nbody\n");
+        EXPECT_EQ(r.edit(6), QString::fromUtf8(c.name)) << c.what;
+    }
 }
 
 TEST(ReaderBody, PlainThenHtmlShowsBothAndTheLastTextPartDecides)
