@@ -1,6 +1,7 @@
 #include "Composition.h"
 
 #include "intake/ui/IntakeUi.h"
+#include "intake/ui/WebEngineSetup.h"
 #include "shell/ui/TFrmLarksp.h"
 #include "store/ui/StoreUi.h"
 
@@ -17,6 +18,8 @@ void createSubsystems(lark::shell::TFrmLarksp& window)
 lark::shell::EntryHooks entryHooks()
 {
     lark::shell::EntryHooks h;
+    // The HTML view's URL scheme and engine settings must exist before the application object.
+    h.beforeApplication = &lark::intake::ui::prepareHtmlViewEnvironment;
     h.createSubsystems = &createSubsystems;
     return h;
 }

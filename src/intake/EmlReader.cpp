@@ -44,8 +44,7 @@ void EmlReader::ClearMsgDisp()
 {
     for (int i = 0; i < 8; ++i)
         m_display.setEdit(i, QString());
-    m_display.Memo1.clear();
-    m_display.Memo2.clear();
+    m_display.setMemos({}, {});
     m_display.clearEditor();
     m_ctx.actions().disable(QStringLiteral("Zoom_IncMgn"));
     m_ctx.actions().disable(QStringLiteral("Zoom_DecMgn"));
@@ -87,9 +86,10 @@ void EmlReader::ReadEmlFile(const QString& path)
     m_display.IdMessage1 = msg;
     {
         QFile f(path);
+        QStringList whole;
         if (f.open(QIODevice::ReadOnly))
-            m_display.Memo1 = splitLines(QString::fromUtf8(f.readAll()));
-        m_display.Memo2 = m_display.Memo1.mid(msg->headerCount());
+            whole = splitLines(QString::fromUtf8(f.readAll()));
+        m_display.setMemos(whole, whole.mid(msg->headerCount()));
     }
     m_wasMailData = msg->isMessage() || msg->headerBlock().contains(kBegin);
 

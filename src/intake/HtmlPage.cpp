@@ -1,5 +1,7 @@
 #include "HtmlPage.h"
 
+#include <QtMath>
+
 namespace lark::intake {
 
 double readZoomParameters(shell::AppContext& ctx)
@@ -20,6 +22,16 @@ void showHtmlPage(shell::AppContext& ctx, MessageDisplay& display, const QString
     ctx.actions().enable(QStringLiteral("Zoom_IncMgn"));
     ctx.actions().enable(QStringLiteral("Zoom_DecMgn"));
     display.showHtml(html, zoomFactor);
+}
+
+double zoomStep(shell::AppContext& ctx, MessageDisplay& display, double current, bool zoomIn)
+{
+    if (display.currentPage() != MsgPage::Html)
+        display.setCurrentPage(MsgPage::Html);
+    const double next = qBound(kMinZoom, zoomIn ? current + current * 0.1 : current - current * 0.1, kMaxZoom);
+    if (!ctx.ZoomFixedFlg)
+        ctx.params().setValue(QStringLiteral("ZOOM"), QString::number(qFloor(next * 100 + 1e-9)));
+    return next;
 }
 
 } // namespace lark::intake

@@ -15,4 +15,13 @@ double readZoomParameters(shell::AppContext& ctx);
 // into the view at the zoom factor.
 void showHtmlPage(shell::AppContext& ctx, MessageDisplay& display, const QString& html, double zoomFactor);
 
+// The zoom range the HTML view can show.
+inline constexpr double kMinZoom = 0.25;
+inline constexpr double kMaxZoom = 5.0;
+
+// One step of the zoom actions (Zoom_IncMgn, Zoom_DecMgn): brings the page "HTML" to the front and
+// returns current + 10 % of it (zoomIn) or current - 10 % of it, kept inside the view's range.
+// Unless ZoomFixedFlg is set, the new factor in percent (fraction cut off) becomes ZOOM.
+double zoomStep(shell::AppContext& ctx, MessageDisplay& display, double current, bool zoomIn);
+
 } // namespace lark::intake

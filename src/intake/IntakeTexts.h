@@ -20,6 +20,8 @@ inline const QString kDropLabel = QStringLiteral("ここにメッセージ(フ�
 // reader
 inline const QString kMessageShown = QStringLiteral("メッセージを表示しました");
 inline const QString kGpg2PathNotSet = QStringLiteral("GPG2.exeのパス設定をしてください");
+// The HTML view could not be created in time; the text view still shows the message.
+inline const QString kHtmlViewUnavailable = QStringLiteral("HTML表示を開始できませんでした（テキスト表示のみ）");
 inline const QString kGpgPathNotSet = QStringLiteral("GPG.exeのパス設定をしてください");
 
 // GnuPG runs

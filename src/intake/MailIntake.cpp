@@ -204,22 +204,29 @@ void MailIntake::drop(const QList<DroppedItem>& items)
         m_ctx.awk_MessageFile = workingPath(m_ctx.workingFolder(), QFileInfo(name).fileName().isEmpty()
                                                                        ? name
                                                                        : QFileInfo(name).fileName());
-        QFile out(m_ctx.awk_MessageFile);
-        const bool created = out.open(QIODevice::WriteOnly | QIODevice::Truncate);
         QIODevice* in = items[i].contents.get();
-        if (created && in) {
-            if (!in->isOpen())
-                in->open(QIODevice::ReadOnly);
-            if (!in->isSequential())
-                in->seek(0);
-            for (;;) {
-                const QByteArray block = in->read(kCopyBlock);
-                if (block.isEmpty())
-                    break;
-                out.write(block);
+        // A stream that cannot be opened is no stream: the file is not shown.
+        if (in && !in->isOpen() && !in->open(QIODevice::ReadOnly))
+            in = nullptr;
+        // A file dropped from the working folder itself is its own working copy already.
+        const auto* source = qobject_cast<const QFile*>(in);
+        const bool sameFile = source
+            && QFileInfo(source->fileName()).absoluteFilePath() == QFileInfo(m_ctx.awk_MessageFile).absoluteFilePath();
+        if (!sameFile) {
+            QFile out(m_ctx.awk_MessageFile);
+            if (out.open(QIODevice::WriteOnly | QIODevice::Truncate) && in) {
+                if (!in->isSequential())
+                    in->seek(0);
+                for (;;) {
+                    const QByteArray block = in->read(kCopyBlock);
+                    if (block.isEmpty())
+                        break;
+                    out.write(block);
+                }
             }
         }
-        out.close();
+        if (in)
+            in->close();
         if (!in) {
             m_ctx.dialogs().message(texts::kDropUnreadable);
             --remaining;

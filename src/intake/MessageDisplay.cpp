@@ -14,6 +14,15 @@ void MessageDisplay::setEdit(int index, const QString& text)
     emit editsChanged();
 }
 
+void MessageDisplay::setMemos(const QStringList& memo1, const QStringList& memo2)
+{
+    if (Memo1 == memo1 && Memo2 == memo2)
+        return;
+    Memo1 = memo1;
+    Memo2 = memo2;
+    emit memosChanged();
+}
+
 void MessageDisplay::clearEditor()
 {
     if (m_editor.isEmpty())

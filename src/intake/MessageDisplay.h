@@ -16,8 +16,9 @@
 
 namespace lark::intake {
 
-// Pages of the lower tab control, counted in form order.
-enum class MsgPage { Html = 0, Attachments1 = 1, Attachments2 = 2, Header = 3, Parameters = 4, Data = 5 };
+// Pages of the lower tab control, counted in form order; Other is a page of another subsystem
+// (the backup and sender tabs, the docked message list).
+enum class MsgPage { Html = 0, Attachments1 = 1, Attachments2 = 2, Header = 3, Parameters = 4, Data = 5, Other = 6 };
 
 struct ListEntry {
     QString caption;
@@ -36,6 +37,7 @@ public:
 
     // --- hidden tab "Data" ---
     QStringList Memo1, Memo2;
+    void setMemos(const QStringList& memo1, const QStringList& memo2);
 
     // --- text view Editor ---
     QStringList editorLines() const { return m_editor; }
@@ -88,6 +90,7 @@ public:
 
 signals:
     void editsChanged();
+    void memosChanged();
     void editorChanged();
     void editorVisibilityChanged(bool visible);
     void htmlChanged();

@@ -5,9 +5,28 @@ namespace lark::shell {
 class TFrmLarksp;
 }
 
+namespace lark::intake {
+class IntakeHandlers;
+}
+
 namespace lark::intake::ui {
 
-// Creates the intake handlers for the window (owned by it) and binds them to its controls.
-void installIntakeUi(shell::TFrmLarksp& window);
+class DropTarget;
+class HtmlView;
+class MessageView;
+
+// What installIntakeUi created for a window (all owned by the window).
+struct IntakeUi {
+    IntakeHandlers* handlers = nullptr;
+    MessageView* view = nullptr;
+    HtmlView* html = nullptr;
+    DropTarget* drop = nullptr;
+};
+
+// Creates the intake handlers for the window and binds them to its controls.
+IntakeUi installIntakeUi(shell::TFrmLarksp& window);
+
+// What installIntakeUi created for this window (all nullptr before).
+IntakeUi intakeUiOf(shell::TFrmLarksp& window);
 
 } // namespace lark::intake::ui
