@@ -278,8 +278,11 @@ bool GpgDecryption::copyDecryptedFile(const QString& caption, const QString& out
     const std::optional<QString> chosen = m_ctx.dialogs().saveFile(options);
     if (!chosen)
         return false;
-    if (QFileInfo(*chosen).absoluteFilePath() == QFileInfo(output).absoluteFilePath())
-        return true;
+    if (QFileInfo(*chosen).absoluteFilePath() == QFileInfo(output).absoluteFilePath()) {
+        // The run deletes that file when this handler returns.
+        m_ctx.dialogs().error(kCopyFileError.arg(QStringLiteral("%1 is removed after the decryption").arg(*chosen)));
+        return false;
+    }
     QFile target(*chosen);
     if (target.exists() && !target.remove()) {
         m_ctx.dialogs().error(kCopyFileError.arg(target.errorString()));
