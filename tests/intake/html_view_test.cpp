@@ -8,9 +8,14 @@
 #include "intake/ui/HtmlRequestPolicy.h"
 #include "intake/ui/HtmlView.h"
 #include "intake/ui/WebEngineSetup.h"
+#include "intake/IntakeTexts.h"
 #include "platform/Delay.h"
+#include "support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QVBoxLayout>
@@ -274,4 +279,41 @@ TEST(HtmlView, EmptyingTheDisplayClearsThePageAndCloseReleasesTheProfileFolder)
     EXPECT_TRUE(QDir(browserFolder).removeRecursively());
     platform::Delay(300);
     EXPECT_FALSE(QFileInfo::exists(browserFolder)); // nothing written after the close
+}
+
+TEST(HtmlView, AnEngineThatDoesNotComeUpEndsTheWaitWithAMessage)
+{
+    if (!qEnvironmentVariableIsSet("LARK_ENGINE_STANDS_STILL")) {
+        // The engine's helper process is chosen at start: run this test again in a process whose
+        // helper starts but never answers.
+        QTemporaryDir dir;
+        const QString helper = QDir(dir.path()).filePath(QStringLiteral("stuck-helper"));
+        test::writeAll(helper, "#!/bin/sh\nexec sleep 4\n");
+        QFile::setPermissions(helper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LARK_ENGINE_STANDS_STILL"), QStringLiteral("1"));
+        env.insert(QStringLiteral("QTWEBENGINEPROCESS_PATH"), helper);
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=HtmlView.AnEngineThatDoesNotComeUpEndsTheWaitWithAMessage")});
+        ASSERT_TRUE(child.waitForFinished(120000));
+        const QString out = QString::fromLocal8Bit(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << qPrintable(out);
+        EXPECT_TRUE(out.contains(QStringLiteral("[  PASSED  ] 1 test"))) << qPrintable(out);
+        return;
+    }
+    HtmlFixture f;
+    f.html.readyTimeoutMs = 1500;
+    const QByteArray mail = test::crlf(
+        "Subject: s\nContent-Type: multipart/alternative; boundary=a\n\n--a\nContent-Type: text/plain\n\nthe text\n"
+        "--a\nContent-Type: text/html\n\n<p>the page</p>\n--a--\n");
+    for (int round = 0; round < 2; ++round) {
+        f.session.reader.ReadEmlFile(f.env.file(QStringLiteral("s.eml"), mail));
+        EXPECT_FALSE(f.html.ready());
+        EXPECT_EQ(f.env.ctx.status(2), texts::kHtmlViewUnavailable) << round;
+        EXPECT_EQ(f.display.editorText(), QStringLiteral("the text")) << round;
+        EXPECT_EQ(f.holder.findChildren<QLabel*>(QStringLiteral("HtmlViewUnavailable")).size(), 1) << round;
+    }
 }

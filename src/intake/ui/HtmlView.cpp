@@ -61,6 +61,12 @@ HtmlView::HtmlView(shell::AppContext& ctx, MessageDisplay& display, QWidget* hol
 {
     connect(&m_display, &MessageDisplay::htmlChanged, this, &HtmlView::render);
     connect(m_ctx.actions().get(QStringLiteral("Zoom_IncMgn")), &QAction::triggered, this, [this] { zoom(true); });
+    // While the view is not up, a reading that ends with an HTML text says so instead of its usual
+    // finish text (which would hide the message of the wait).
+    connect(&m_ctx, &shell::AppContext::statusChanged, this, [this](int panel, const QString& text) {
+        if (panel == 2 && text == texts::kMessageShown && m_gaveUp && !m_ready && m_display.hasHtml())
+            m_ctx.setStatus(2, texts::kHtmlViewUnavailable);
+    });
     connect(m_ctx.actions().get(QStringLiteral("Zoom_DecMgn")), &QAction::triggered, this, [this] { zoom(false); });
 }
 
@@ -102,10 +108,14 @@ bool HtmlView::ensureView()
             m_holder->layout()->addWidget(m_view);
         connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
             if (!m_ready) {
+                // The first page that loads tells that the engine is up.
+                if (!ok) {
+                    m_firstLoadFailed = true;
+                    return;
+                }
                 m_ready = true;
                 if (auto* label = m_holder ? m_holder->findChild<QLabel*>(QStringLiteral("HtmlViewUnavailable")) : nullptr)
                     label->deleteLater();
-                return;
             }
             emit loaded(ok);
         });
@@ -117,7 +127,7 @@ bool HtmlView::ensureView()
         QElapsedTimer waited;
         waited.start();
         platform::Delay(100);
-        while (!m_ready && m_view && waited.elapsed() < readyTimeoutMs)
+        while (!m_ready && !m_firstLoadFailed && m_view && waited.elapsed() < readyTimeoutMs)
             platform::Delay(100);
     }
     if (m_ready || !m_view)
@@ -165,6 +175,8 @@ void HtmlView::close()
     if (!m_view && !m_profile)
         return;
     m_ready = false;
+    m_firstLoadFailed = false;
+    m_gaveUp = false;
     delete m_view; // the page with it
     m_view = nullptr;
     m_page = nullptr;

@@ -26,7 +26,8 @@ public:
     HtmlView(shell::AppContext& ctx, MessageDisplay& display, QWidget* holder, QObject* parent = nullptr);
     ~HtmlView() override;
 
-    // How long the first showing waits for the web view to come up.
+    // How long the first showing waits for the web view to come up; when it does not, status panel 2
+    // and the tab say so, the text view still shows the message and later messages do not wait.
     int readyTimeoutMs = 10000;
     // HTML texts up to this many bytes (UTF-8) are handed to the view directly; larger ones are
     // served as a cid: page (a directly handed page travels percent-encoded in a data: URL, which
@@ -62,6 +63,7 @@ private:
     HtmlRequestBlocker* m_blocker = nullptr;
     CidSchemeHandler* m_cid = nullptr;
     bool m_ready = false;
+    bool m_firstLoadFailed = false;
     bool m_gaveUp = false;
 };
 
