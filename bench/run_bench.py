@@ -147,19 +147,18 @@ def main():
         work = args.work and os.path.join(args.work, str(n)) or tempfile.mkdtemp(prefix="larkspur-bench-")
         try:
             bulk, each, opens = bench(n, args, work)
+            print("N = %d" % n)
+            print("  larkspurctl store (bulk):  %d stored in %.1f s = %.0f msg/s, peak %.0f MB"
+                  % (bulk[0], bulk[1], bulk[2], bulk[3] / 1024))
+            print("  store action (per message): %d stored in %.1f s = %.0f msg/s, peak %.0f MB"
+                  % (each[0], each[1], each[2], each[3] / 1024))
+            for i, (ms, connect, rows, more, rss) in enumerate(opens):
+                print("  list open #%d: first %d rows after %d ms (connect %d ms), more to fetch: %s, peak %.0f MB"
+                      % (i + 1, rows, ms, connect, "yes" if more else "no", rss / 1024))
+            sys.stdout.flush()
         finally:
             if not args.work:
                 shutil.rmtree(work, ignore_errors=True)
-        print("N = %d" % n)
-        print("  larkspurctl store (bulk):  %d stored in %.1f s = %.0f msg/s, peak %.0f MB"
-              % (bulk[0], bulk[1], bulk[2], bulk[3] / 1024))
-        print("  store action (per message): %d stored in %.1f s = %.0f msg/s, peak %.0f MB"
-              % (each[0], each[1], each[2], each[3] / 1024))
-        for i, (ms, connect, rows, more, rss) in enumerate(opens):
-            print("  list open #%d: first %d rows after %d ms (connect %d ms), more to fetch: %s, peak %.0f MB"
-                  % (i + 1, rows, ms, connect, "yes" if more else "no", rss / 1024))
-        sys.stdout.flush()
-
 
 if __name__ == "__main__":
     main()

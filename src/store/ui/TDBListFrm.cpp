@@ -190,7 +190,8 @@ void TDBListFrm::floatOut(const QPoint& globalPos)
     setParent(&m_main, Qt::Window);
     const shell::Settings& s = m_dm.ctx().settings;
     resize(s.lstWidth, s.lstHeight);
-    move(globalPos - QPoint(width() / 2, 10));
+    m_dragOffset = QPoint(width() / 2, 10);
+    move(globalPos - m_dragOffset);
     show();
     endDock(DockHost::Floating);
 }
@@ -219,7 +220,7 @@ void TDBListFrm::requestClose()
 
 void TDBListFrm::dropCheck()
 {
-    if (!isWindow() || !isVisible())
+    if (!isWindow() || !isVisible() || m_floatDrag)
         return;
     // The point the user holds: the middle of the title bar.
     const QRect frame = frameGeometry();
@@ -290,18 +291,29 @@ bool TDBListFrm::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::MouseMove: {
         auto* me = static_cast<QMouseEvent*>(event);
+        if (m_floatDrag && (me->buttons() & Qt::LeftButton)) {
+            move(me->globalPosition().toPoint() - m_dragOffset);
+            return true;
+        }
         if (!m_tabPressed || !(me->buttons() & Qt::LeftButton))
             break;
         const int y = me->position().toPoint().y();
         if (y < -kUndockDistance || y > tabBar->height() + kUndockDistance) {
             m_tabPressed = false;
             floatOut(me->globalPosition().toPoint());
+            // The tab bar keeps the pointer until the button is let go: the window follows it.
+            m_floatDrag = isWindow();
             return true;
         }
         break;
     }
     case QEvent::MouseButtonRelease:
         m_tabPressed = false;
+        if (m_floatDrag) {
+            m_floatDrag = false;
+            dropCheck();
+            return true;
+        }
         break;
     default:
         break;

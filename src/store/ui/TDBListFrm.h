@@ -62,6 +62,8 @@ private:
     QTimer m_dropTimer;
     QPoint m_tabPressPos;
     bool m_tabPressed = false;
+    bool m_floatDrag = false; // the floating window follows the pointer until the button is let go
+    QPoint m_dragOffset;
     bool m_applyingLayout = false;
 };
 

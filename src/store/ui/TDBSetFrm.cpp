@@ -86,7 +86,7 @@ TDBSetFrm::TDBSetFrm(DBSetLogic& logic, TDm_Ldb& dm, QWidget* parent) : QDialog(
 
     setFixedHeight(210);
     setMinimumWidth(400);
-    resize(qMax(480, int(m_dm.ctx().CFunc() * 480)), 210);
+    resize(int(m_dm.ctx().CFunc() * 600), 210);
     colourNotes();
 
     connect(Button1, &QPushButton::clicked, this, [this] {
