@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProcess>
+#include <QTest>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QVBoxLayout>
@@ -149,6 +150,30 @@ TEST(HtmlRequestPolicy, OnlyDataAndCidMayLoad)
         EXPECT_EQ(htmlViewMayLoad(QUrl(QString::fromLatin1(c.url))), c.allowed) << c.url;
 }
 
+TEST(HtmlRequestPolicy, NavigationsStayInTheMessageAndClickedLinksGoOutside)
+{
+    struct Case {
+        const char* url;
+        bool clicked;
+        NavigationChoice choice;
+    };
+    const Case cases[] = {
+        {"data:text/html,<p>x</p>", false, NavigationChoice::Load},
+        {"cid:larkspur-page.1", false, NavigationChoice::Load},
+        {"about:blank", false, NavigationChoice::Load},
+        {"http://127.0.0.1/refresh", false, NavigationChoice::Refuse}, // meta refresh, redirects
+        {"file:///etc/passwd", false, NavigationChoice::Refuse},
+        {"https://example.com/offer", true, NavigationChoice::OpenOutside},
+        {"http://example.com/", true, NavigationChoice::OpenOutside},
+        {"mailto:taro@example.jp", true, NavigationChoice::OpenOutside},
+        {"file:///etc/passwd", true, NavigationChoice::Refuse},
+        {"javascript:alert(1)", true, NavigationChoice::Refuse},
+        {"cid:logo@example.jp", true, NavigationChoice::Refuse},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(navigationChoice(QUrl(QString::fromLatin1(c.url)), c.clicked), c.choice) << c.url << " " << c.clicked;
+}
+
 TEST(CidSchemeHandler, AnswersFromTheShownMessagesOwnParts)
 {
     MessageDisplay display;
@@ -219,6 +244,32 @@ TEST(HtmlView, RequestsFromAnyOriginAreRefusedByTheProfile)
     EXPECT_TRUE(waitFor([&] { return f.html.blocker()->blockedCount() >= 2; }));
     platform::Delay(300);
     EXPECT_EQ(f.connections, 0);
+}
+
+TEST(HtmlView, AClickedLinkOpensInTheDesktopsProgramAndTheMessageStays)
+{
+    HtmlFixture f;
+    const QString log = QDir(f.env.dir.path()).filePath(QStringLiteral("opened.txt"));
+    const QString opener = QDir(f.env.dir.path()).filePath(QStringLiteral("opener.sh"));
+    test::writeAll(opener, QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n").arg(log).toUtf8());
+    QFile::setPermissions(opener, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("LARKSPUR_OPENER", opener.toUtf8());
+    ASSERT_TRUE(f.show(htmlMail(QStringLiteral("<p>リンク</p><a id=l style=\"font-size:40px\" href=\"%1\">offer</a>")
+                                    .arg(f.remote(QStringLiteral("offer")))),
+                       QStringLiteral("offer")));
+    QWebEngineView* view = f.html.view();
+    const QVariantList box = runScript(view->page(), QStringLiteral(
+        "(function(){var r=document.getElementById('l').getBoundingClientRect();return [r.left+r.width/2,r.top+r.height/2];})()"))
+                                 .toList();
+    ASSERT_EQ(box.size(), 2);
+    const QPoint at(int(box[0].toDouble() * view->zoomFactor()), int(box[1].toDouble() * view->zoomFactor()));
+    QWidget* surface = view->focusProxy() ? view->focusProxy() : view;
+    QTest::mouseClick(surface, Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_TRUE(waitFor([&] { return QFileInfo::exists(log); }, 10000));
+    EXPECT_EQ(QString::fromUtf8(test::readAll(log)).trimmed(), f.remote(QStringLiteral("offer")));
+    EXPECT_TRUE(pageText(view->page()).contains(QStringLiteral("リンク")));
+    EXPECT_EQ(f.connections, 0);
+    qunsetenv("LARKSPUR_OPENER");
 }
 
 TEST(HtmlView, ZoomFromTheParameterAndTheZoomActions)

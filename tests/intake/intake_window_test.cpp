@@ -222,6 +222,28 @@ TEST_F(IntakeWindow, DroppedMessageDataIsShownFromItsWorkingCopy)
     EXPECT_EQ(env.workingFiles(), QStringList{QStringLiteral("message.eml")});
 }
 
+TEST_F(IntakeWindow, ADroppedItemThatCannotBeReadIsReportedAndAWorkingCopyIsNeverEmptied)
+{
+    // A folder named like a mail file gives no stream; the next item is still taken.
+    const QString folder = QDir(env.dir.path()).filePath(QStringLiteral("in/folder.eml"));
+    QDir().mkpath(folder);
+    // A file dropped out of the working folder is its own working copy: it must keep its bytes.
+    const QString copy = QDir(env.ctx.workingFolder()).filePath(QStringLiteral("again.eml"));
+    test::writeAll(copy, plainMail(kSubjects64[2], "kept"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(folder), QUrl::fromLocalFile(copy)});
+    env.dialogs.confirmAnswers = {Answer::No};
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    ASSERT_TRUE(send(enter));
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    send(drop);
+    platform::Delay(50);
+    EXPECT_EQ(env.dialogs.texts(),
+              (QStringList{texts::kDropUnreadable, texts::storeQuestion(1, QStringLiteral("again.eml"))}));
+    EXPECT_EQ(test::readAll(copy), plainMail(kSubjects64[2], "kept"));
+    EXPECT_EQ(window->Editor->toPlainText(), QStringLiteral("kept"));
+}
+
 TEST_F(IntakeWindow, DragsAreRefusedInSenderModeAndWithoutMessages)
 {
     QMimeData text;

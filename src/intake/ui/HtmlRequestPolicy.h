@@ -10,6 +10,12 @@ namespace lark::intake::ui {
 // Whether the HTML view may load this URL.
 bool htmlViewMayLoad(const QUrl& url);
 
+// What the view does with a navigation of its page: the page the program loads (data:, cid:,
+// about:blank) loads; a link the user clicks to a web or mail address goes to the desktop's program
+// for it (the view itself never leaves the message); everything else is refused.
+enum class NavigationChoice { Load, Refuse, OpenOutside };
+NavigationChoice navigationChoice(const QUrl& url, bool linkClicked);
+
 class HtmlRequestBlocker : public QWebEngineUrlRequestInterceptor {
     Q_OBJECT
 public:

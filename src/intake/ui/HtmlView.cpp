@@ -5,6 +5,7 @@
 #include "intake/HtmlPage.h"
 #include "intake/IntakeTexts.h"
 #include "platform/Delay.h"
+#include "platform/ShellOpen.h"
 
 #include <QAction>
 #include <QDir>
@@ -19,8 +20,8 @@
 
 namespace lark::intake::ui {
 
-// The page of a shown message: it never navigates away from what the program loads into it, and
-// opens no windows.
+// The page of a shown message: it never navigates away from what the program loads into it (a
+// clicked web or mail link opens in the desktop's program), and opens no windows.
 class MailPage : public QWebEnginePage {
 public:
     using QWebEnginePage::QWebEnginePage;
@@ -28,9 +29,16 @@ public:
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
     {
-        if (type == NavigationTypeLinkClicked || type == NavigationTypeFormSubmitted)
+        switch (navigationChoice(url, type == NavigationTypeLinkClicked)) {
+        case NavigationChoice::Load:
+            return type != NavigationTypeFormSubmitted;
+        case NavigationChoice::OpenOutside:
+            platform::openWithAssociatedProgram(url.toString(QUrl::FullyEncoded), false);
             return false;
-        return htmlViewMayLoad(url) || url.toString() == QLatin1String("about:blank");
+        case NavigationChoice::Refuse:
+            return false;
+        }
+        return false;
     }
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int, const QString&) override {}
 };
