@@ -319,6 +319,18 @@ TEST_F(IntakeWindow, AttachmentListsShowIconsAndFollowTheEnablingRules)
     // A selection made by the handlers shows in the list.
     intake.handlers->display().setSelected(1, 3);
     EXPECT_EQ(list->currentRow(), 3);
+
+    // The page the user brings to the front is the page the list actions go by.
+    window->showPage(window->TabSheet1);
+    EXPECT_EQ(intake.handlers->display().currentPage(), MsgPage::Header);
+    env.dialogs.clear();
+    env.ctx.actions().execute(QStringLiteral("SavetoDisk"));
+    EXPECT_TRUE(env.dialogs.shown.isEmpty()); // nothing to save from the header page
+    window->showPage(window->TabSheet5);
+    EXPECT_EQ(intake.handlers->display().currentPage(), MsgPage::Attachments2);
+    env.ctx.actions().execute(QStringLiteral("SavetoDisk"));
+    ASSERT_EQ(env.dialogs.shown.size(), 1);
+    EXPECT_EQ(env.dialogs.shown.first().options.fileName, QStringLiteral("inner.txt"));
 }
 
 TEST_F(IntakeWindow, HostileAttachmentNameIsListedSavedAndOpenedOnlyInsideTheWorkingFolder)
