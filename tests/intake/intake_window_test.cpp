@@ -4,6 +4,7 @@
 #include "IntakeTestEnv.h"
 #include "intake/IntakeHandlers.h"
 #include "intake/IntakeTexts.h"
+#include "intake/ui/HtmlView.h"
 #include "intake/ui/IntakeUi.h"
 #include "intake/ui/WebEngineSetup.h"
 #include "platform/Delay.h"
@@ -376,4 +377,42 @@ TEST_F(IntakeWindow, HostileAttachmentNameIsListedSavedAndOpenedOnlyInsideTheWor
     EXPECT_EQ(window->ListView1->count(), 0);
     EXPECT_FALSE(window->isTabVisible(window->TabSheet2));
     qunsetenv("LARKSPUR_OPENER");
+}
+
+TEST_F(IntakeWindow, AnHtmlMessageShowsOnItsTabAndTheWindowsCloseRemovesTheBrowserFolder)
+{
+    const QByteArray m = test::crlf(
+        "Subject: =?UTF-8?B?5Lya6K2w44Gu5Lu2?=\nFrom: a@example.jp\nContent-Type: multipart/mixed; boundary=m\n\n"
+        "--m\nContent-Type: multipart/alternative; boundary=a\n\n"
+        "--a\nContent-Type: text/plain; charset=utf-8\n\nテキスト\n"
+        "--a\nContent-Type: text/html; charset=utf-8\n\n<p>ＨＴＭＬ本文</p>\n--a--\n"
+        "--m\nContent-Type: application/pdf; name=a.pdf\nContent-Disposition: attachment; filename=a.pdf\n\n%PDF\n"
+        "--m\nContent-Type: text/plain; name=b.txt\nContent-Disposition: attachment; filename=b.txt\n\nb\n--m--\n");
+    openThroughDialog({env.file(QStringLiteral("h.eml"), m)});
+    EXPECT_TRUE(window->isTabVisible(window->TabSheet4));
+    EXPECT_TRUE(window->isTabVisible(window->TabSheet2));
+    EXPECT_EQ(window->ListView1->count(), 2);
+    EXPECT_EQ(window->Editor->toPlainText(), QStringLiteral("テキスト"));
+    EXPECT_EQ(env.ctx.MDatType, 2);
+    ui::HtmlView* html = intake.html;
+    ASSERT_NE(html->view(), nullptr);
+    EXPECT_TRUE(window->EdgeBrowser1->isAncestorOf(html->view()));
+    EXPECT_TRUE(enabled("Zoom_IncMgn"));
+    const QString browserFolder = QDir(env.dir.path()).filePath(QStringLiteral("Larkspur.WebView2"));
+    EXPECT_TRUE(QFileInfo(browserFolder).isDir());
+
+    window->close();
+    EXPECT_EQ(html->view(), nullptr);
+    platform::Delay(300);
+    EXPECT_FALSE(QFileInfo::exists(browserFolder));
+    EXPECT_FALSE(QFileInfo::exists(env.ctx.workingFolder()));
+}
+
+TEST_F(IntakeWindow, AWindowDestroyedWithoutClosingTakesItsWebViewAlong)
+{
+    const QByteArray m = test::crlf("Subject: h\nContent-Type: text/html\n\n<p>x</p>\n");
+    openThroughDialog({env.file(QStringLiteral("h.eml"), m)});
+    ASSERT_NE(intake.html->view(), nullptr);
+    window.reset(); // the holder goes first, then the view's owner
+    SUCCEED();
 }

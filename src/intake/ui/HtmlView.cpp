@@ -80,7 +80,7 @@ HtmlView::HtmlView(shell::AppContext& ctx, MessageDisplay& display, QWidget* hol
 
 HtmlView::~HtmlView()
 {
-    close();
+    release();
 }
 
 QString HtmlView::storageFolder() const
@@ -94,6 +94,7 @@ bool HtmlView::ensureView()
     if (!m_view) {
         if (!m_holder)
             return false;
+        release(); // a profile left from a view the holder deleted
         m_profile = new QWebEngineProfile(QStringLiteral("Larkspur"), this);
         m_profile->setPersistentStoragePath(storageFolder());
         m_profile->setCachePath(QDir(storageFolder()).filePath(QStringLiteral("Cache")));
@@ -163,6 +164,8 @@ void HtmlView::render()
     }
     if (!ensureView() && !m_view)
         return;
+    if (!m_page)
+        return;
     m_view->setZoomFactor(qBound(kMinZoom, m_display.zoomFactor(), kMaxZoom));
     const QString html = m_display.html();
     if (html.toUtf8().size() <= directPageLimit)
@@ -178,23 +181,28 @@ void HtmlView::zoom(bool zoomIn)
     m_view->setZoomFactor(zoomStep(m_ctx, m_display, m_view->zoomFactor(), zoomIn));
 }
 
-void HtmlView::close()
+bool HtmlView::release()
 {
-    if (!m_view && !m_profile)
-        return;
     m_ready = false;
     m_firstLoadFailed = false;
     m_gaveUp = false;
     delete m_view; // the page with it
-    m_view = nullptr;
-    m_page = nullptr;
+    delete m_page; // a page the view did not take
+    if (!m_profile)
+        return false;
     delete m_profile; // the interceptor and the cid handler with it
     m_profile = nullptr;
     m_blocker = nullptr;
     m_cid = nullptr;
+    return true;
+}
+
+void HtmlView::close()
+{
     // The engine writes the profile's last state in the background as it goes; give it the time,
     // so the folder can be deleted for good afterwards.
-    platform::Delay(200);
+    if (release())
+        platform::Delay(200);
 }
 
 } // namespace lark::intake::ui

@@ -9,16 +9,16 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 class QWebEngineProfile;
-class QWebEngineView;
 class QWidget;
 
 namespace lark::intake::ui {
 
 class CidSchemeHandler;
 class HtmlRequestBlocker;
-class MailPage;
 
 class HtmlView : public QObject {
     Q_OBJECT
@@ -53,13 +53,16 @@ private:
     void render();
     bool ensureView();
     void zoom(bool zoomIn);
+    // Deletes the view (with its page) and then the profile; true when there was a profile.
+    bool release();
 
     shell::AppContext& m_ctx;
     MessageDisplay& m_display;
     QPointer<QWidget> m_holder;
     QWebEngineProfile* m_profile = nullptr;
-    QWebEngineView* m_view = nullptr;
-    MailPage* m_page = nullptr;
+    // The view lives in the holder: the window may delete it before this object goes.
+    QPointer<QWebEngineView> m_view;
+    QPointer<QWebEnginePage> m_page;
     HtmlRequestBlocker* m_blocker = nullptr;
     CidSchemeHandler* m_cid = nullptr;
     bool m_ready = false;
