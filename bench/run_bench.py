@@ -106,7 +106,7 @@ def bench(n, args, work):
 
     # larkspurctl store in bulk (chunks keep the argument list within the system's limit).
     total, stored, peak = 0.0, 0, 0
-    chunk = 2000
+    chunk = 10000
     for i in range(0, n, chunk):
         s, out, rss = run([ctl, "--settings", settings, "--host", "", "--db", archive, "store", "--batch", "500"]
                           + files[i:i + chunk])

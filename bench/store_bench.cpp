@@ -1,6 +1,8 @@
 // larkspur_bench per-message ARCHIVE LISTFILE: reads every file named in LISTFILE with the
 //   window's reader and stores it with the store action (one transaction per message), as the
 //   GUI does for each shown message.
+// larkspur_bench read LISTFILE: only reads every file with the window's reader (the reader's
+//   share of a store).
 // larkspur_bench list ARCHIVE: opens the archive and the message list (DBConnect) and reports
 //   the time to the first rows.
 // Both print "key=value" lines: count, seconds, per_second / first_rows_ms, rows, peak_rss_kb.
@@ -33,7 +35,7 @@ long peakRssKb()
 
 int usage()
 {
-    std::fprintf(stderr, "usage: larkspur_bench per-message ARCHIVE LISTFILE | list ARCHIVE\n");
+    std::fprintf(stderr, "usage: larkspur_bench per-message ARCHIVE LISTFILE | read LISTFILE | list ARCHIVE\n");
     return 2;
 }
 
@@ -50,17 +52,40 @@ struct Context {
     }
 };
 
-int perMessage(const QString& archive, const QString& listFile)
+QStringList readList(const QString& listFile)
 {
     QFile list(listFile);
-    if (!list.open(QIODevice::ReadOnly))
-        return usage();
     QStringList files;
+    if (!list.open(QIODevice::ReadOnly))
+        return files;
     while (!list.atEnd()) {
         const QString line = QString::fromUtf8(list.readLine()).trimmed();
         if (!line.isEmpty())
             files << line;
     }
+    return files;
+}
+
+int readOnly(const QString& listFile)
+{
+    const QStringList files = readList(listFile);
+    Context c(QString{});
+    int read = 0;
+    QElapsedTimer t;
+    t.start();
+    for (const QString& file : files)
+        read += intake::readMailFile(c.app, file).readable ? 1 : 0;
+    const double seconds = t.elapsed() / 1000.0;
+    std::printf("count=%d\nseconds=%.3f\nper_second=%.1f\npeak_rss_kb=%ld\n", read, seconds,
+                seconds > 0 ? read / seconds : 0.0, peakRssKb());
+    return 0;
+}
+
+int perMessage(const QString& archive, const QString& listFile)
+{
+    const QStringList files = readList(listFile);
+    if (files.isEmpty())
+        return usage();
     Context c(archive);
     store::TDm_Ldb dm(c.app);
     if (Status s = dm.openForCommandLine(); !s) {
@@ -125,6 +150,8 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 3 && args[0] == QLatin1String("per-message"))
         return perMessage(args[1], args[2]);
+    if (args.size() == 2 && args[0] == QLatin1String("read"))
+        return readOnly(args[1]);
     if (args.size() == 2 && args[0] == QLatin1String("list"))
         return listOpen(args[1]);
     return usage();

@@ -8,6 +8,7 @@
 #include "store/ui/TDBSelectFrm.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QDateEdit>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -199,6 +200,40 @@ TEST_F(SearchTest, SearchActionWritesTheParametersAndClosingTheListDropsTheFilte
     EXPECT_FALSE(dm->FDTbl1().isFiltered());
     dm->DBConnectExecute();
     EXPECT_EQ(dm->FDTbl1().rowCount(), 5);
+}
+
+TEST_F(SearchTest, DialogBoxesKeepTheirHistoriesThroughEnterAndDoubleClick)
+{
+    SearchForm form(*ctx);
+    form.create();
+    form.prepare();
+    ui::TDBSelectFrm dlg(form, *dm, nullptr);
+    dlg.show();
+    dlg.ComboBox1->setEditText(QStringLiteral(" 御見積  の件 "));
+    QTest::keyClick(dlg.ComboBox1->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(dlg.isVisible()) << "Enter is consumed by the box";
+    EXPECT_EQ(dlg.ComboBox1->currentText(), QStringLiteral("御見積の件"));
+    ASSERT_GE(dlg.ComboBox1->count(), 1);
+    EXPECT_EQ(dlg.ComboBox1->itemText(0), QStringLiteral("御見積の件"));
+
+    dlg.ComboBox2->setEditText(QStringLiteral("営業部"));
+    QTest::keyClick(dlg.ComboBox2->lineEdit(), Qt::Key_Enter);
+    dlg.ComboBox2->setEditText(QStringLiteral("総務部"));
+    QTest::keyClick(dlg.ComboBox2->lineEdit(), Qt::Key_Return);
+    ASSERT_EQ(dlg.ComboBox2->count(), 2);
+    // The entry picked from the list, then an empty box double-clicked: the entry goes.
+    dlg.ComboBox2->activated(1);
+    dlg.ComboBox2->setEditText(QString());
+    QTest::mouseDClick(dlg.ComboBox2->lineEdit(), Qt::LeftButton);
+    EXPECT_EQ(dlg.ComboBox2->count(), 1);
+    EXPECT_EQ(dlg.ComboBox2->itemText(0), QStringLiteral("総務部"));
+
+    QTest::mouseClick(dlg.BitBtn3, Qt::LeftButton); // Close: nothing applied
+    form.closing();
+    KeywordHistory saved;
+    saved.load(QDir(tmp.path()).filePath(kSubjectHistoryFile));
+    EXPECT_EQ(saved.items, QStringList{QStringLiteral("御見積の件")});
+    EXPECT_FALSE(dm->FDTbl1().isFiltered());
 }
 
 TEST(KeywordHistoryRules, TwentyEntriesNoDuplicatesEnterAndDoubleClick)

@@ -190,6 +190,19 @@ TEST_F(StoreWindowTest, ListColumnsSortFontAndFloating)
     EXPECT_FALSE(ctx->actions().enabled(QStringLiteral("DispMsgDat")));
 }
 
+TEST_F(StoreWindowTest, ConnectingToAnEmptyArchiveShowsTheEmptyListWithoutSearchOrRowActions)
+{
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Larkspur 管理 -- LarkspurDB.fdb"));
+    ctx->actions().execute(QStringLiteral("DBConnect"));
+    EXPECT_EQ(window->PageControl1->currentWidget(), list);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(list->DBGrid1->model()->rowCount(), 0);
+    EXPECT_TRUE(shell::hasMode(ctx->pmode, shell::kModeListOpen));
+    for (const char* n : {"DBSelect", "DispMsgDat", "DelMsgDat", "ExprtMsgFile", "SetListFontSize"})
+        EXPECT_FALSE(ctx->actions().enabled(QString::fromLatin1(n))) << n;
+    EXPECT_FALSE(popupItem("S1")->isEnabled());
+}
+
 TEST_F(StoreWindowTest, AutoViewRuleOnThePopupShortcuts)
 {
     storeMail("<a@x>", "2025/01/10 10:00:00", "beta");
@@ -203,6 +216,16 @@ TEST_F(StoreWindowTest, AutoViewRuleOnThePopupShortcuts)
     EXPECT_EQ(popupItem("N7")->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
     EXPECT_EQ(popupItem("N6")->shortcut(), QKeySequence(QStringLiteral("Ctrl+T")));
     EXPECT_EQ(popupItem("N9")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Del")));
+
+    // The shortcuts work while the grid has the focus.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    list->DBGrid1->setFocus();
+    QTest::keyClick(list->DBGrid1, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(list->DBGrid1->font().pointSize(), 9);
+    QTest::keyClick(list->DBGrid1, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_TRUE(shell::hasMode(ctx->pmode, shell::kModeStoredShown));
+    EXPECT_EQ(window->Edit[7]->text(), QStringLiteral("beta")); // read from the stored file
 }
 
 struct Snapshot {
