@@ -416,3 +416,43 @@ TEST_F(IntakeWindow, AWindowDestroyedWithoutClosingTakesItsWebViewAlong)
     window.reset(); // the holder goes first, then the view's owner
     SUCCEED();
 }
+
+TEST_F(IntakeWindow, FilesUnpackedFromWinmailDatShowInTheSecondListAndOpenFromTheSecondFolder)
+{
+    const QString sample = QDir(test::corpusDir()).filePath(QStringLiteral("tnef/poi_quick-winmail.dat"));
+    if (!QFileInfo::exists(sample))
+        GTEST_SKIP() << "corpus sample missing";
+    const QString opened = QDir(env.dir.path()).filePath(QStringLiteral("opened.txt"));
+    const QString opener = QDir(env.dir.path()).filePath(QStringLiteral("opener.sh"));
+    test::writeAll(opener, QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n").arg(opened).toUtf8());
+    QFile::setPermissions(opener, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("LARKSPUR_OPENER", opener.toUtf8());
+
+    const QByteArray m = test::crlf("Subject: tnef\nFrom: a@example.jp\nContent-Type: multipart/mixed; boundary=b\n\n"
+                                    "--b\nContent-Type: text/plain\n\nsee attached\n"
+                                    "--b\nContent-Type: application/ms-tnef; name=winmail.dat\n"
+                                    "Content-Disposition: attachment; filename=winmail.dat\n"
+                                    "Content-Transfer-Encoding: base64\n\n")
+        + test::readAll(sample).toBase64() + "\r\n--b--\r\n";
+    openThroughDialog({env.file(QStringLiteral("w.eml"), m)});
+    EXPECT_TRUE(window->isTabVisible(window->TabSheet5));
+    EXPECT_EQ(window->PageControl1->currentWidget(), window->TabSheet5);
+    QListWidget* list = window->ListView2;
+    QStringList captions;
+    for (int i = 0; i < list->count(); ++i) {
+        captions << list->item(i)->text();
+        EXPECT_FALSE(list->item(i)->icon().isNull()) << i;
+    }
+    ASSERT_TRUE(captions.contains(QStringLiteral("quick.pdf"))) << qPrintable(captions.join(QLatin1Char(',')));
+
+    list->setCurrentRow(int(captions.indexOf(QStringLiteral("quick.pdf"))));
+    ASSERT_TRUE(menuItemEnabled(2, "OpenWith"));
+    for (QAction* a : menu(2)->actions())
+        if (a->objectName() == QLatin1String("OpenWith"))
+            a->trigger();
+    const QString path = QString::fromUtf8(test::readAll(opened)).trimmed();
+    EXPECT_EQ(QFileInfo(path).absoluteFilePath(),
+              QFileInfo(QDir(env.ctx.secondLevelFolder()).filePath(QStringLiteral("quick.pdf"))).absoluteFilePath());
+    EXPECT_TRUE(test::readAll(path).startsWith("%PDF"));
+    qunsetenv("LARKSPUR_OPENER");
+}
