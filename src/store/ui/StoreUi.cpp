@@ -41,6 +41,10 @@ void installStoreUi(shell::TFrmLarksp& window)
     dm->setObjectName(QStringLiteral("Dm_Ldb"));
     dm->installActions();
     new TDBListFrm(*dm, window);
+    // Children go in the order they were added: the data module goes last, after the list
+    // window whose grid shows its dataset.
+    dm->setParent(nullptr);
+    dm->setParent(&window);
 
     shell::ActionList& a = window.ctx().actions();
     QObject::connect(a.get(QStringLiteral("DBConnect")), &QAction::toggled, &window,
