@@ -29,14 +29,4 @@ IntakeUi installIntakeUi(shell::TFrmLarksp& window)
     return ui;
 }
 
-IntakeUi intakeUiOf(shell::TFrmLarksp& window)
-{
-    IntakeUi ui;
-    ui.handlers = window.findChild<IntakeHandlers*>(QStringLiteral("IntakeHandlers"), Qt::FindDirectChildrenOnly);
-    ui.view = window.findChild<MessageView*>(QStringLiteral("IntakeMessageView"), Qt::FindDirectChildrenOnly);
-    ui.html = window.findChild<HtmlView*>(QStringLiteral("IntakeHtmlView"), Qt::FindDirectChildrenOnly);
-    ui.drop = window.findChild<DropTarget*>(QStringLiteral("DropEmptyTarget1"), Qt::FindDirectChildrenOnly);
-    return ui;
-}
-
 } // namespace lark::intake::ui

@@ -26,7 +26,4 @@ struct IntakeUi {
 // Creates the intake handlers for the window and binds them to its controls.
 IntakeUi installIntakeUi(shell::TFrmLarksp& window);
 
-// What installIntakeUi created for this window (all nullptr before).
-IntakeUi intakeUiOf(shell::TFrmLarksp& window);
-
 } // namespace lark::intake::ui
