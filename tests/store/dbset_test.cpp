@@ -7,6 +7,7 @@
 #include "shell/Caption.h"
 #include "store/DBSetLogic.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -51,6 +52,30 @@ TEST_F(DBSetTest, OkWithoutChangeRenewsTheLockFileAndKeepsTheConnection)
     // Another holder of the lock would have been noticed: take it from a second handle.
     platform::LockFile other;
     EXPECT_FALSE(other.acquire(lockPath()));
+}
+
+TEST_F(DBSetTest, LockHeldByAnotherProgramPutsTheSettingsBack)
+{
+    ctx->emb_Flg = true;
+    ctx->Semafore_Flg = ctx->semafore.acquire(lockPath());
+    const QString otherFolder = tmp.filePath(QStringLiteral("other"));
+    QDir().mkpath(otherFolder);
+    const QString otherArchive = QDir(otherFolder).filePath(QStringLiteral("b.fdb"));
+    test::makeArchive(otherArchive);
+    platform::LockFile otherProgram;
+    ASSERT_TRUE(otherProgram.acquire(platform::LockFile::lockPathFor(otherArchive)));
+
+    DBSetLogic logic(*dm, services);
+    logic.Edit2 = otherArchive;
+    logic.BitBtn3Click();
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("他のアクセスがあります、設定をもどします")});
+    EXPECT_EQ(ctx->Ldb_Path1, dbPath);
+    EXPECT_EQ(logic.Edit2, dbPath);
+    EXPECT_TRUE(ctx->Semafore_Flg);
+    EXPECT_EQ(ctx->semafore.path(), lockPath());
+    // The connection stays on the file chosen; the restored path counts from the next start.
+    EXPECT_EQ(dm->FD_Message().databasePath(), otherArchive);
+    EXPECT_TRUE(dm->FD_Message().isOpen());
 }
 
 TEST_F(DBSetTest, UnreachableHostGivesItsMessageAndTheMailDbCaption)
