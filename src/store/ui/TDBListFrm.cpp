@@ -187,7 +187,9 @@ void TDBListFrm::floatOut(const QPoint& globalPos)
         m_logic.pageUndocked();
     takeOutOfPageControl();
     hide();
-    setParent(&m_main, Qt::Window);
+    // A window of its own with the system menu (close) only.
+    setParent(&m_main, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowCloseButtonHint);
     const shell::Settings& s = m_dm.ctx().settings;
     resize(s.lstWidth, s.lstHeight);
     m_dragOffset = QPoint(width() / 2, 10);
