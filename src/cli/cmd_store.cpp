@@ -6,6 +6,7 @@
 
 #include "intake/HeadlessReader.h"
 #include "platform/ScriptedDialogs.h"
+#include "store/BulkPipeline.h"
 #include "store/DmLdb.h"
 #include "store/StoreOperation.h"
 
@@ -52,22 +53,30 @@ int cmdStore(CliContext& ctx, const QStringList& argsIn)
         return 1;
     }
 
+    // The files are read here while a second thread writes the messages, committed in batches;
+    // a message's line is printed once its batch is committed.
+    dm.FD_Message().close();
+    store::BulkPipeline pipeline(app.Ldb_Host1, app.Ldb_Path1, batch);
+    if (Status s = pipeline.start(); !s) {
+        ctx.err() << "larkspurctl: store: cannot open the archive " << app.Ldb_Path1 << ": " << s.errorText() << "\n";
+        ctx.err().flush();
+        app.setDialogs(nullptr);
+        return 1;
+    }
     bool anyFailed = false;
-    QStringList pending; // lines of the running batch, printed once it is committed
-    store::BulkStore bulk(dm.FD_Message(), batch);
     auto failed = [&](const QString& file, const QString& reason) {
         ctx.out() << "failed\t" << file << "\t" << oneLine(reason) << "\n";
         anyFailed = true;
     };
-    auto flush = [&] {
-        const Status c = bulk.commit();
-        for (const QString& line : std::as_const(pending)) {
-            if (c.ok())
-                ctx.out() << line << "\n";
+    auto report = [&](const QList<store::BulkOutcome>& outcomes) {
+        for (const store::BulkOutcome& o : outcomes) {
+            if (o.status.ok())
+                ctx.out() << QStringLiteral("stored\t%1\t%2\t%3").arg(o.file, oneLine(o.key.id),
+                                                                    store::formatMessageDate(o.key.date))
+                          << "\n";
             else
-                failed(line.section(QLatin1Char('\t'), 1, 1), QStringLiteral("commit failed: ") + c.errorText());
+                failed(o.file, o.status.errorText());
         }
-        pending.clear();
         ctx.out().flush();
     };
 
@@ -96,16 +105,10 @@ int cmdStore(CliContext& ctx, const QStringList& argsIn)
             failed(file, message.errorText());
             continue;
         }
-        if (Status s = bulk.add(*message); !s) {
-            failed(file, s.errorText());
-            continue;
-        }
-        pending << QStringLiteral("stored\t%1\t%2\t%3").arg(file, oneLine(message->key.id),
-                                                           store::formatMessageDate(message->key.date));
-        if (bulk.batchFull())
-            flush();
+        pipeline.add(file, *message);
+        report(pipeline.takeOutcomes());
     }
-    flush();
+    report(pipeline.finish());
     app.setDialogs(nullptr);
     return anyFailed ? 1 : 0;
 }
