@@ -69,13 +69,13 @@ HtmlView::HtmlView(shell::AppContext& ctx, MessageDisplay& display, QWidget* hol
 {
     connect(&m_display, &MessageDisplay::htmlChanged, this, &HtmlView::render);
     connect(m_ctx.actions().get(QStringLiteral("Zoom_IncMgn")), &QAction::triggered, this, [this] { zoom(true); });
+    connect(m_ctx.actions().get(QStringLiteral("Zoom_DecMgn")), &QAction::triggered, this, [this] { zoom(false); });
     // While the view is not up, a reading that ends with an HTML text says so instead of its usual
     // finish text (which would hide the message of the wait).
     connect(&m_ctx, &shell::AppContext::statusChanged, this, [this](int panel, const QString& text) {
         if (panel == 2 && text == texts::kMessageShown && m_gaveUp && !m_ready && m_display.hasHtml())
             m_ctx.setStatus(2, texts::kHtmlViewUnavailable);
     });
-    connect(m_ctx.actions().get(QStringLiteral("Zoom_DecMgn")), &QAction::triggered, this, [this] { zoom(false); });
 }
 
 HtmlView::~HtmlView()
