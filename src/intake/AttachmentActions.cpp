@@ -12,6 +12,23 @@
 
 namespace lark::intake {
 
+namespace {
+
+// The part behind a list entry: the part the entry was listed for while it still carries the
+// caption (two attachments of one name each give their own bytes), else the first part of that
+// caption.
+const MimePart* partBehind(const MimeMessage* message, const ListEntry& entry)
+{
+    if (message && entry.partIndex >= 0 && entry.partIndex < message->parts().size()) {
+        const MimePart& part = message->parts()[entry.partIndex];
+        if (part.isAttachment() && part.fileName == entry.caption)
+            return &part;
+    }
+    return findAttachmentByCaption(message, entry.caption);
+}
+
+} // namespace
+
 QList<MenuEntry> attachmentMenu(int list)
 {
     if (list == 2)
@@ -124,7 +141,8 @@ void AttachmentActions::SaveToDiskA1()
     const ListEntry* sel = m_display.selected(1);
     if (!sel)
         return;
-    const QString caption = sel->caption;
+    const ListEntry entry = *sel; // the list may change while a dialog is open
+    const QString caption = entry.caption;
     platform::FileDialogOptions options;
     options.fileName = SafeFileName(caption);
     options.confirmOverwrite = true;
@@ -136,7 +154,7 @@ void AttachmentActions::SaveToDiskA1()
             saveOutlookAttachment(caption, *chosen);
         return;
     }
-    if (const MimePart* part = findAttachmentByCaption(m_display.IdMessage1.get(), caption)) {
+    if (const MimePart* part = partBehind(m_display.IdMessage1.get(), entry)) {
         const Status written = writeFileBytes(*chosen, part->content);
         if (!written.ok())
             m_ctx.dialogs().error(written.errorText());
@@ -148,14 +166,15 @@ void AttachmentActions::SaveToDiskA2()
     const ListEntry* sel = m_display.selected(2);
     if (!sel)
         return;
-    const QString caption = sel->caption;
+    const ListEntry entry = *sel; // the list may change while a dialog is open
+    const QString caption = entry.caption;
     platform::FileDialogOptions options;
     options.fileName = caption;
     options.confirmOverwrite = true;
     const std::optional<QString> chosen = m_ctx.dialogs().saveFile(options);
     if (!chosen)
         return;
-    if (const MimePart* part = findAttachmentByCaption(m_display.IdMessage1A.get(), caption)) {
+    if (const MimePart* part = partBehind(m_display.IdMessage1A.get(), entry)) {
         const Status written = writeFileBytes(*chosen, part->content);
         if (!written.ok())
             m_ctx.dialogs().error(written.errorText());
@@ -192,7 +211,8 @@ void AttachmentActions::OpenWithA1()
     const ListEntry* sel = m_display.selected(1);
     if (!sel)
         return;
-    const QString caption = sel->caption;
+    const ListEntry entry = *sel; // the list may change while a dialog is open
+    const QString caption = entry.caption;
     const QString folder = m_ctx.workingFolder();
     QDir().mkpath(folder);
     m_ctx.ExecuteFile = attachmentPath(m_ctx, folder, caption);
@@ -201,7 +221,7 @@ void AttachmentActions::OpenWithA1()
         return;
     }
     if (showsInternetMessage()) {
-        if (const MimePart* part = findAttachmentByCaption(m_display.IdMessage1.get(), caption)) {
+        if (const MimePart* part = partBehind(m_display.IdMessage1.get(), entry)) {
             const Status written = writeFileBytes(m_ctx.ExecuteFile, part->content);
             if (!written.ok()) {
                 m_ctx.dialogs().error(written.errorText());
@@ -219,10 +239,11 @@ void AttachmentActions::OpenWithA2()
     const ListEntry* sel = m_display.selected(2);
     if (!sel)
         return;
-    const QString caption = sel->caption;
+    const ListEntry entry = *sel; // the list may change while a dialog is open
+    const QString caption = entry.caption;
     // A part of the decrypted message is written to the working folder; a file unpacked from
     // a TNEF attachment is already in "2nd".
-    const MimePart* part = findAttachmentByCaption(m_display.IdMessage1A.get(), caption);
+    const MimePart* part = partBehind(m_display.IdMessage1A.get(), entry);
     const QString unpacked = QDir(m_ctx.secondLevelFolder()).filePath(safeWorkingName(caption));
     QDir().mkpath(m_ctx.workingFolder());
     if (part)

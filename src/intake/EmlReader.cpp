@@ -161,7 +161,7 @@ bool EmlReader::readParts(MimeMessage& msg, bool& pgpFound)
             m_display.notifyIconsChanged(1);
             platform::Delay(attachmentDelayMs);
             m_display.setTabVisible(MsgPage::Attachments1, true);
-            m_display.addEntry(1, caption, counter++);
+            m_display.addEntry(1, caption, counter++, int(i));
             m_ctx.TnefFlg = tnef;
             if (tnef) {
                 const Status unpacked = m_tnef.DecryptTnefA1();

@@ -216,7 +216,8 @@ void GpgDecryption::takeDecryptedMessage(const QString& output, bool fillList)
     auto details = std::make_shared<TFileAssociationDetails>(m_ctx.CDpi);
     m_display.setFileDetails(2, details);
     int counter = 0;
-    for (MimePart& part : m_display.IdMessage1A->parts()) {
+    for (qsizetype i = 0; i < m_display.IdMessage1A->parts().size(); ++i) {
+        MimePart& part = m_display.IdMessage1A->parts()[i];
         if (!part.isAttachment())
             continue;
         m_display.setCurrentPage(MsgPage::Attachments2);
@@ -230,7 +231,7 @@ void GpgDecryption::takeDecryptedMessage(const QString& output, bool fillList)
         details->GetFileIconsAndDescriptions();
         m_display.notifyIconsChanged(2);
         m_display.setTabVisible(MsgPage::Attachments2, true);
-        m_display.addEntry(2, part.fileName, counter++);
+        m_display.addEntry(2, part.fileName, counter++, int(i));
     }
 }
 

@@ -79,9 +79,9 @@ QStringList MessageDisplay::captions(int list) const
     return out;
 }
 
-void MessageDisplay::addEntry(int list, const QString& caption, int imageIndex)
+void MessageDisplay::addEntry(int list, const QString& caption, int imageIndex, int partIndex)
 {
-    m_lists[idx(list)].entries.append({caption, imageIndex});
+    m_lists[idx(list)].entries.append({caption, imageIndex, partIndex});
     emit listChanged(list);
 }
 

@@ -23,6 +23,9 @@ enum class MsgPage { Html = 0, Attachments1 = 1, Attachments2 = 2, Header = 3, P
 struct ListEntry {
     QString caption;
     int imageIndex = -1;
+    // Position of the entry's part in the parts of its message (IdMessage1 for the first list,
+    // IdMessage1A for the second); -1 when the entry is no MIME part (an unpacked file).
+    int partIndex = -1;
 };
 
 class MessageDisplay : public QObject {
@@ -62,7 +65,7 @@ public:
     const QList<ListEntry>& entries(int list) const { return m_lists[idx(list)].entries; }
     QStringList captions(int list) const;
     int count(int list) const { return int(entries(list).size()); }
-    void addEntry(int list, const QString& caption, int imageIndex);
+    void addEntry(int list, const QString& caption, int imageIndex, int partIndex = -1);
     void clearList(int list);
     int selectedIndex(int list) const { return m_lists[idx(list)].selected; }
     // The selected entry, or nullptr.

@@ -334,6 +334,28 @@ TEST_F(IntakeWindow, AttachmentListsShowIconsAndFollowTheEnablingRules)
     EXPECT_EQ(env.dialogs.shown.first().options.fileName, QStringLiteral("inner.txt"));
 }
 
+TEST_F(IntakeWindow, AttachmentsOfTheSameNameEachGiveTheirOwnBytes)
+{
+    // Signatures often carry several "image001.png"; nameless parts are all listed as "ver.dat".
+    const QByteArray m = test::crlf(
+        "Subject: same\nFrom: a@example.jp\nContent-Type: multipart/mixed; boundary=b\n\n"
+        "--b\nContent-Type: text/plain\n\nx\n"
+        "--b\nContent-Type: image/png; name=image001.png\nContent-Disposition: attachment; filename=image001.png\n\nfirst\n"
+        "--b\nContent-Type: image/png; name=image001.png\nContent-Disposition: attachment; filename=image001.png\n\nsecond\n"
+        "--b\nContent-Type: application/octet-stream\n\nthird\n"
+        "--b\nContent-Type: application/octet-stream\n\nfourth\n--b--\n");
+    openThroughDialog({env.file(QStringLiteral("same.eml"), m)});
+    ASSERT_EQ(window->ListView1->count(), 4);
+    const QByteArray expected[] = {"first", "second", "third", "fourth"};
+    for (int row = 0; row < 4; ++row) {
+        window->ListView1->setCurrentRow(row);
+        const QString chosen = QDir(env.dir.path()).filePath(QStringLiteral("saved%1").arg(row));
+        env.dialogs.saveAnswers = {chosen};
+        env.ctx.actions().get(QStringLiteral("SavetoDisk"))->trigger();
+        EXPECT_EQ(test::readAll(chosen).trimmed(), expected[row]) << row;
+    }
+}
+
 TEST_F(IntakeWindow, HostileAttachmentNameIsListedSavedAndOpenedOnlyInsideTheWorkingFolder)
 {
     const QString opened = QDir(env.dir.path()).filePath(QStringLiteral("opened.txt"));
