@@ -78,6 +78,26 @@ TEST_F(DBSetTest, LockHeldByAnotherProgramPutsTheSettingsBack)
     EXPECT_TRUE(dm->FD_Message().isOpen());
 }
 
+TEST_F(DBSetTest, OldOnDiskStructureAsksBeforeTheUpgrade)
+{
+    const QString other = tmp.filePath(QStringLiteral("old.fdb"));
+    test::makeArchive(other);
+    dm->odsReader = [] { return Result<OdsInfo>(OdsInfo{13, 0, QStringLiteral("  /data/old.fdb  ")}); };
+    DBSetLogic logic(*dm, services);
+    logic.Edit2 = other;
+    dialogs.confirmAnswers = {platform::Answer::No};
+    logic.BitBtn3Click();
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].text,
+              QStringLiteral("【データベース名】：\r\n/data/old.fdb\r\nFirebird 5.0 バージョンに更新しますか?"));
+    EXPECT_EQ(dialogs.shown[0].defaultButton, platform::Answer::Yes);
+    // No keeps the file as it is and the connection open on it.
+    EXPECT_TRUE(dm->FD_Message().isOpen());
+    EXPECT_EQ(dm->FD_Message().databasePath(), other);
+    EXPECT_EQ(ctx->caption(), QStringLiteral("Larkspur 管理 -- old.fdb"));
+    EXPECT_TRUE(connectEnabled());
+}
+
 TEST_F(DBSetTest, UnreachableHostGivesItsMessageAndTheMailDbCaption)
 {
     ctx->emb_Flg = true;
