@@ -12,23 +12,6 @@
 
 namespace lark::intake {
 
-namespace {
-
-// The part behind a list entry: the part the entry was listed for while it still carries the
-// caption (two attachments of one name each give their own bytes), else the first part of that
-// caption.
-const MimePart* partBehind(const MimeMessage* message, const ListEntry& entry)
-{
-    if (message && entry.partIndex >= 0 && entry.partIndex < message->parts().size()) {
-        const MimePart& part = message->parts()[entry.partIndex];
-        if (part.isAttachment() && part.fileName == entry.caption)
-            return &part;
-    }
-    return findAttachmentByCaption(message, entry.caption);
-}
-
-} // namespace
-
 QList<MenuEntry> attachmentMenu(int list)
 {
     if (list == 2)
@@ -154,7 +137,7 @@ void AttachmentActions::SaveToDiskA1()
             saveOutlookAttachment(caption, *chosen);
         return;
     }
-    if (const MimePart* part = partBehind(m_display.IdMessage1.get(), entry)) {
+    if (const MimePart* part = partBehindEntry(m_display.IdMessage1.get(), entry)) {
         const Status written = writeFileBytes(*chosen, part->content);
         if (!written.ok())
             m_ctx.dialogs().error(written.errorText());
@@ -174,7 +157,7 @@ void AttachmentActions::SaveToDiskA2()
     const std::optional<QString> chosen = m_ctx.dialogs().saveFile(options);
     if (!chosen)
         return;
-    if (const MimePart* part = partBehind(m_display.IdMessage1A.get(), entry)) {
+    if (const MimePart* part = partBehindEntry(m_display.IdMessage1A.get(), entry)) {
         const Status written = writeFileBytes(*chosen, part->content);
         if (!written.ok())
             m_ctx.dialogs().error(written.errorText());
@@ -221,7 +204,7 @@ void AttachmentActions::OpenWithA1()
         return;
     }
     if (showsInternetMessage()) {
-        if (const MimePart* part = partBehind(m_display.IdMessage1.get(), entry)) {
+        if (const MimePart* part = partBehindEntry(m_display.IdMessage1.get(), entry)) {
             const Status written = writeFileBytes(m_ctx.ExecuteFile, part->content);
             if (!written.ok()) {
                 m_ctx.dialogs().error(written.errorText());
@@ -243,7 +226,7 @@ void AttachmentActions::OpenWithA2()
     const QString caption = entry.caption;
     // A part of the decrypted message is written to the working folder; a file unpacked from
     // a TNEF attachment is already in "2nd".
-    const MimePart* part = partBehind(m_display.IdMessage1A.get(), entry);
+    const MimePart* part = partBehindEntry(m_display.IdMessage1A.get(), entry);
     const QString unpacked = QDir(m_ctx.secondLevelFolder()).filePath(safeWorkingName(caption));
     QDir().mkpath(m_ctx.workingFolder());
     if (part)

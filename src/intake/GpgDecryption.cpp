@@ -186,10 +186,10 @@ GpgRunFiles GpgDecryption::filesFor(const QString& caption) const
             attachmentPath(m_ctx, folder, QStringLiteral("Dcr_") + changeFileExt(caption, QStringLiteral(".txt")))};
 }
 
-bool GpgDecryption::writeAndProbe(const QString& caption, const QString& input)
+bool GpgDecryption::writeAndProbe(const ListEntry& entry, const QString& input)
 {
     QFile::remove(input);
-    if (const MimePart* part = findAttachmentByCaption(m_display.IdMessage1.get(), caption)) {
+    if (const MimePart* part = partBehindEntry(m_display.IdMessage1.get(), entry)) {
         const Status written = writeFileBytes(input, part->content);
         if (!written.ok()) {
             m_ctx.dialogs().error(written.errorText());
@@ -329,7 +329,7 @@ void GpgDecryption::DecryptGpgA1()
     const GpgRunFiles files = filesFor(caption);
     m_ctx.MLItemFileStr = files.input;
     m_ctx.DcrMLItemFileStr = files.output;
-    if (!writeAndProbe(caption, files.input))
+    if (!writeAndProbe(*sel, files.input))
         return;
     const QString gpg = usableGpgPath();
     if (gpg.isEmpty()) {
@@ -375,7 +375,7 @@ void GpgDecryption::SaveToDiskD1Gpg()
     const GpgRunFiles files = filesFor(caption);
     m_ctx.MLItemFileStr = files.input;
     m_ctx.DcrMLItemFileStr = files.output;
-    if (m_display.count(1) > 0 && !writeAndProbe(caption, files.input))
+    if (m_display.count(1) > 0 && !writeAndProbe(*sel, files.input))
         return;
     const QString gpg = usableGpgPath();
     if (gpg.isEmpty()) {

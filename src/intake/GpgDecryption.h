@@ -74,7 +74,7 @@ private:
                     const QString& statusText, EndHandler handler);
     // Writes the part behind the selected first-level entry to the input file and probes its
     // header block; false (after telling the user, input deleted) when it is not armored.
-    bool writeAndProbe(const QString& caption, const QString& input);
+    bool writeAndProbe(const ListEntry& entry, const QString& input);
     GpgRunFiles filesFor(const QString& caption) const;
     // The decrypted output as a message: attachments listed in ListView2 (fillList) and the
     // text parts reported through onText (first text part only when firstTextOnly).

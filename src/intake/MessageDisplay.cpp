@@ -4,6 +4,16 @@
 
 namespace lark::intake {
 
+const MimePart* partBehindEntry(const MimeMessage* message, const ListEntry& entry)
+{
+    if (message && entry.partIndex >= 0 && entry.partIndex < message->parts().size()) {
+        const MimePart& part = message->parts()[entry.partIndex];
+        if (part.isAttachment())
+            return &part;
+    }
+    return findAttachmentByCaption(message, entry.caption);
+}
+
 MessageDisplay::MessageDisplay(QObject* parent) : QObject(parent) {}
 
 void MessageDisplay::setEdit(int index, const QString& text)

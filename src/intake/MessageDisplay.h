@@ -28,6 +28,10 @@ struct ListEntry {
     int partIndex = -1;
 };
 
+// The part behind a list entry: the part the entry was listed for (two attachments of one name
+// each give their own bytes), else the first attachment part of that caption; nullptr if none.
+const MimePart* partBehindEntry(const MimeMessage* message, const ListEntry& entry);
+
 class MessageDisplay : public QObject {
     Q_OBJECT
 public:

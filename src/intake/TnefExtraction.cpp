@@ -34,14 +34,16 @@ Status TnefExtraction::DecryptTnefA1()
 
     std::shared_ptr<TFileAssociationDetails> details;
     int counter = 0;
-    const QStringList captions = m_display.captions(1);
-    for (const QString& caption : captions) {
+    const QList<ListEntry> entries = m_display.entries(1);
+    for (const ListEntry& entry : entries) {
         // Only TNEF entries are unpacked: a document listed before winmail.dat is not a TNEF
         // stream and must not end the action.
-        if (!isTnefEntry(caption))
+        const MimePart* part = partBehindEntry(m_display.IdMessage1.get(), entry);
+        const bool tnefPart = part && part->contentType.contains(QLatin1String("application/ms-tnef"), Qt::CaseInsensitive);
+        if (!tnefPart && !isTnefEntry(entry.caption))
             continue;
-        const QString tnefFile = attachmentPath(m_ctx, folder, caption);
-        if (const MimePart* part = findAttachmentByCaption(m_display.IdMessage1.get(), caption)) {
+        const QString tnefFile = attachmentPath(m_ctx, folder, entry.caption);
+        if (part) {
             const Status written = writeFileBytes(tnefFile, part->content);
             if (!written.ok())
                 return written;
