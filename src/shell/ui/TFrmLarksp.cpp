@@ -254,15 +254,19 @@ void TFrmLarksp::openHelp()
     p->setArguments({file});
     p->setStandardOutputFile(QProcess::nullDevice());
     p->setStandardErrorFile(QProcess::nullDevice());
-    connect(p, &QProcess::finished, this, [this, p, file](int code, QProcess::ExitStatus st) {
+    // The handlers live with the process and reach the context, which outlives the window: a
+    // viewer still running when the window goes is ended without touching the window.
+    AppContext* ctx = &m_ctx;
+    const QString missing = QStringLiteral("ヘルプを表示できるプログラムがありません: ") + QFileInfo(file).fileName();
+    connect(p, &QProcess::finished, p, [ctx, p, missing](int code, QProcess::ExitStatus st) {
         if (st != QProcess::NormalExit || code != 0)
-            m_ctx.setStatus(2, QStringLiteral("ヘルプを表示できるプログラムがありません: ") + QFileInfo(file).fileName());
+            ctx->setStatus(2, missing);
         p->deleteLater();
     });
-    connect(p, &QProcess::errorOccurred, this, [this, p, file](QProcess::ProcessError e) {
+    connect(p, &QProcess::errorOccurred, p, [ctx, p, missing](QProcess::ProcessError e) {
         if (e != QProcess::FailedToStart)
             return;
-        m_ctx.setStatus(2, QStringLiteral("ヘルプを表示できるプログラムがありません: ") + QFileInfo(file).fileName());
+        ctx->setStatus(2, missing);
         p->deleteLater();
     });
     p->start();
