@@ -48,27 +48,27 @@ void ArchiveTest::TearDown()
     ctx.reset();
 }
 
-shell::ShownMessage ArchiveTest::shown(const MailSpec& spec)
+shell::ShownMessage ArchiveTest::shown(const MailSpec& mail)
 {
     const QString folder = tmp.filePath(QStringLiteral("mail"));
     QDir().mkpath(folder);
-    const QString path = QDir(folder).filePath(spec.fileName);
+    const QString path = QDir(folder).filePath(mail.fileName);
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
-        f.write(spec.bytes);
+        f.write(mail.bytes);
     f.close();
     shell::ShownMessage m;
-    m.edits = {spec.id, spec.date, spec.account, spec.senderName, spec.senderAddress,
-               spec.recieveName, spec.recieveAddress, spec.subject};
-    m.mdatType = spec.mdatType;
-    m.editorText = spec.body;
+    m.edits = {mail.id, mail.date, mail.account, mail.senderName, mail.senderAddress,
+               mail.recieveName, mail.recieveAddress, mail.subject};
+    m.mdatType = mail.mdatType;
+    m.editorText = mail.body;
     m.mailFile = path;
     return m;
 }
 
-void ArchiveTest::store(const MailSpec& spec)
+void ArchiveTest::store(const MailSpec& mail)
 {
-    Result<store::StoredMessage> m = store::prepareStoredMessage(shown(spec));
+    Result<store::StoredMessage> m = store::prepareStoredMessage(shown(mail));
     ASSERT_TRUE(m.ok()) << m.errorText().toStdString();
     const Status s = store::storeMessage(dm->FD_Message(), *m);
     ASSERT_TRUE(s.ok()) << s.errorText().toStdString();

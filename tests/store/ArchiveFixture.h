@@ -45,11 +45,11 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Writes the mail file of spec into the temporary folder and returns what the display
+    // Writes the mail file of mail into the temporary folder and returns what the display
     // would hand to the store operation.
-    shell::ShownMessage shown(const MailSpec& spec);
-    // Stores spec through the store operation (one transaction); fails the test on error.
-    void store(const MailSpec& spec);
+    shell::ShownMessage shown(const MailSpec& mail);
+    // Stores mail through the store operation (one transaction); fails the test on error.
+    void store(const MailSpec& mail);
 
     int rowCount(const QString& table);
     // One column of the row of table with that key ("" when absent).

@@ -13,11 +13,11 @@ class BulkPipelineTest : public test::ArchiveTest {
 protected:
     StoredMessage message(int i)
     {
-        test::MailSpec spec;
-        spec.id = QStringLiteral("<p%1@x>").arg(i);
-        spec.fileName = QStringLiteral("p%1.eml").arg(i);
-        spec.bytes = QByteArray("Subject: p\r\n\r\nbody ") + QByteArray::number(i) + "\r\n";
-        Result<StoredMessage> m = prepareStoredMessage(shown(spec));
+        test::MailSpec mail;
+        mail.id = QStringLiteral("<p%1@x>").arg(i);
+        mail.fileName = QStringLiteral("p%1.eml").arg(i);
+        mail.bytes = QByteArray("Subject: p\r\n\r\nbody ") + QByteArray::number(i) + "\r\n";
+        Result<StoredMessage> m = prepareStoredMessage(shown(mail));
         EXPECT_TRUE(m.ok());
         return *m;
     }

@@ -131,10 +131,10 @@ TEST_F(StoreTest, BulkStoreKeepsTheGoodMessagesOfABatchWithAFailure)
 {
     BulkStore bulk(dm->FD_Message(), 10);
     for (int i = 0; i < 3; ++i) {
-        MailSpec spec;
-        spec.id = QStringLiteral("<bulk%1@x>").arg(i);
-        spec.fileName = QStringLiteral("b%1.eml").arg(i);
-        Result<StoredMessage> m = prepareStoredMessage(shown(spec));
+        MailSpec mail;
+        mail.id = QStringLiteral("<bulk%1@x>").arg(i);
+        mail.fileName = QStringLiteral("b%1.eml").arg(i);
+        Result<StoredMessage> m = prepareStoredMessage(shown(mail));
         ASSERT_TRUE(m.ok());
         if (i == 1)
             bulk.betweenRecords = [] { return Status(makeError("simulated failure")); };
