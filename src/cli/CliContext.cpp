@@ -33,4 +33,18 @@ QString CliContext::iniPath() const
     return QDir(m_settingsFolder).filePath(platform::AppFolders::iniFileName(QStringLiteral("Larkspur")));
 }
 
+int CliContext::usageError(const char* usage)
+{
+    m_err << "usage: " << usage << "\n";
+    m_err.flush();
+    return 2;
+}
+
+int CliContext::failure(const char* command, const QString& why)
+{
+    m_err << "larkspurctl: " << command << ": " << why << "\n";
+    m_err.flush();
+    return 1;
+}
+
 } // namespace lark::cli

@@ -39,6 +39,11 @@ public:
     QTextStream& out() { return m_out; }
     QTextStream& err() { return m_err; }
 
+    // "usage: <text>" on stderr; returns the exit code of a wrong call (2).
+    int usageError(const char* usage);
+    // "larkspurctl: <command>: <why>" on stderr; returns the exit code of a failure (1).
+    int failure(const char* command, const QString& why);
+
 private:
     GlobalOptions m_options;
     QString m_settingsFolder;

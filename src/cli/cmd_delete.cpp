@@ -17,17 +17,11 @@ int cmdDelete(CliContext& ctx, const QStringList& argsIn)
     if (!takeMessageKey(ctx, args, key, kUsage))
         return 2;
     if (!args.isEmpty()) {
-        ctx.err() << "usage: " << kUsage << "\n";
-        ctx.err().flush();
-        return 2;
+        return ctx.usageError(kUsage);
     }
     shell::AppContext& app = ctx.app();
     store::TDm_Ldb dm(app);
-    auto fail = [&ctx](const QString& why) {
-        ctx.err() << "larkspurctl: delete: " << why << "\n";
-        ctx.err().flush();
-        return 1;
-    };
+    auto fail = [&ctx](const QString& why) { return ctx.failure("delete", why); };
     if (Status s = dm.openForCommandLine(); !s)
         return fail(QStringLiteral("cannot open the archive %1: %2").arg(app.Ldb_Path1, s.errorText()));
     Result<std::optional<QString>> subject = store::storedSubject(dm.FD_Message(), key);

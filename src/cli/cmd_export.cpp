@@ -40,8 +40,7 @@ bool takeMessageKey(CliContext& ctx, QStringList& args, store::MessageKey& key, 
         }
     }
     if (!id || !date) {
-        ctx.err() << "usage: " << usage << "\n";
-        ctx.err().flush();
+        ctx.usageError(usage);
         return false;
     }
     key.id = *id;
@@ -63,18 +62,12 @@ int cmdExport(CliContext& ctx, const QStringList& argsIn)
     else if (args.size() == 2 && args.at(0) == QLatin1String("--dir"))
         dir = args.at(1);
     else {
-        ctx.err() << "usage: " << kUsage << "\n";
-        ctx.err().flush();
-        return 2;
+        return ctx.usageError(kUsage);
     }
 
     shell::AppContext& app = ctx.app();
     store::TDm_Ldb dm(app);
-    auto fail = [&ctx](const QString& why) {
-        ctx.err() << "larkspurctl: export: " << why << "\n";
-        ctx.err().flush();
-        return 1;
-    };
+    auto fail = [&ctx](const QString& why) { return ctx.failure("export", why); };
     if (Status s = dm.openForCommandLine(); !s)
         return fail(QStringLiteral("cannot open the archive %1: %2").arg(app.Ldb_Path1, s.errorText()));
     Result<store::StoredFile> file = store::readStoredFile(dm.FD_Message(), key);
