@@ -12,12 +12,17 @@
 namespace lark::store {
 
 namespace {
-// Messages waiting for the writer; the reader waits when this many are queued.
-constexpr size_t kQueueLimit = 64;
+// Messages waiting for the writer. The reader runs up to a few batches ahead, so that it goes
+// on reading while the writer waits for the page writes of a commit (forced writes: each page
+// is on the disk before the commit returns). It waits when this many messages or bytes are
+// queued.
+constexpr size_t kQueueLimit = 2000;
+constexpr qsizetype kQueueBytesLimit = 64 * 1024 * 1024;
 
 struct Item {
     QString file;
     StoredMessage message;
+    qsizetype bytes() const { return message.mailDat.size() + 2 * message.mailBody.size(); }
 };
 } // namespace
 
@@ -28,6 +33,7 @@ struct BulkPipeline::Shared {
     std::mutex mutex;
     std::condition_variable changed;
     std::deque<Item> queue;
+    qsizetype queuedBytes = 0;
     bool ending = false;
     std::optional<Status> opened; // set by the writer once its connection is open (or not)
     QList<BulkOutcome> outcomes;  // known, not yet taken
@@ -55,17 +61,19 @@ struct BulkPipeline::Shared {
             return;
         {
             BulkStore bulk(connection, batchSize);
-            QList<BulkOutcome> batch; // stored, waiting for the commit
-            QList<BulkOutcome> done;
+            // Outcomes since the last commit, failed messages among them, so that they come out
+            // in the order the messages were handed over.
+            QList<BulkOutcome> batch;
             auto commit = [&] {
                 const Status c = bulk.commit();
-                for (BulkOutcome& o : batch) {
-                    if (!c.ok())
-                        o.status = makeError(QStringLiteral("commit failed: ") + c.errorText(), c.error().code);
-                    done.append(std::move(o));
+                if (!c.ok()) {
+                    const Status failed = makeError(QStringLiteral("commit failed: ") + c.errorText(), c.error().code);
+                    for (BulkOutcome& o : batch) {
+                        if (o.status.ok())
+                            o.status = failed;
+                    }
                 }
-                batch.clear();
-                publish(done);
+                publish(batch);
             };
             for (;;) {
                 Item item;
@@ -76,16 +84,11 @@ struct BulkPipeline::Shared {
                         break;
                     item = std::move(queue.front());
                     queue.pop_front();
+                    queuedBytes -= item.bytes();
                 }
                 changed.notify_all();
-                BulkOutcome o{item.file, item.message.key, bulk.add(item.message)};
-                if (!o.status.ok()) {
-                    // A message that failed leaves its batch; the others stay.
-                    done.append(std::move(o));
-                    publish(done);
-                    continue;
-                }
-                batch.append(std::move(o));
+                // A message that fails leaves nothing in its batch; the others stay.
+                batch.append(BulkOutcome{item.file, item.message.key, bulk.add(item.message)});
                 if (bulk.batchFull())
                     commit();
             }
@@ -139,8 +142,11 @@ void BulkPipeline::add(const QString& file, const StoredMessage& message)
     }
     {
         std::unique_lock lock(m->mutex);
-        m->changed.wait(lock, [this] { return m->queue.size() < kQueueLimit; });
+        m->changed.wait(lock, [this] {
+            return m->queue.empty() || (m->queue.size() < kQueueLimit && m->queuedBytes < kQueueBytesLimit);
+        });
         m->queue.push_back(Item{file, message});
+        m->queuedBytes += m->queue.back().bytes();
     }
     m->changed.notify_all();
 }

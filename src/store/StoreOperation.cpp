@@ -7,6 +7,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <utility>
+
 namespace lark::store {
 
 namespace {
@@ -26,10 +28,12 @@ Status startTransaction(QSqlDatabase db)
     return {};
 }
 
-bool execPlain(QSqlDatabase db, const QString& sql)
+std::unique_ptr<QSqlQuery> prepared(QSqlDatabase db, const QString& sql)
 {
-    QSqlQuery q(db);
-    return q.exec(sql);
+    auto q = std::make_unique<QSqlQuery>(db);
+    if (!q->prepare(sql))
+        return nullptr;
+    return q;
 }
 } // namespace
 
@@ -67,9 +71,17 @@ BulkStore::BulkStore(ArchiveConnection& connection, int batchSize)
 BulkStore::~BulkStore()
 {
     if (m_inTransaction) {
-        m_writer.reset();
+        endStatements();
         m_connection.database().rollback();
     }
+}
+
+void BulkStore::endStatements()
+{
+    m_writer.reset();
+    m_savepoint.reset();
+    m_rollbackToSavepoint.reset();
+    m_releaseSavepoint.reset();
 }
 
 Status BulkStore::begin()
@@ -78,11 +90,21 @@ Status BulkStore::begin()
         return {};
     if (Status s = ensureOpen(m_connection); !s)
         return s;
-    if (Status s = startTransaction(m_connection.database()); !s)
+    QSqlDatabase db = m_connection.database();
+    if (Status s = startTransaction(db); !s)
         return s;
     m_inTransaction = true;
     m_pending = 0;
-    m_writer = std::make_unique<MessageWriter>(m_connection.database());
+    m_writer = std::make_unique<MessageWriter>(db);
+    m_savepoint = prepared(db, QStringLiteral("SAVEPOINT LARK_MESSAGE"));
+    m_rollbackToSavepoint = prepared(db, QStringLiteral("ROLLBACK TO SAVEPOINT LARK_MESSAGE"));
+    m_releaseSavepoint = prepared(db, QStringLiteral("RELEASE SAVEPOINT LARK_MESSAGE"));
+    if (!m_savepoint || !m_rollbackToSavepoint || !m_releaseSavepoint) {
+        endStatements();
+        db.rollback();
+        m_inTransaction = false;
+        return makeError(QStringLiteral("cannot prepare the savepoint statements"), kTransactionError);
+    }
     return {};
 }
 
@@ -90,25 +112,46 @@ Status BulkStore::add(const StoredMessage& message)
 {
     if (Status s = begin(); !s)
         return s;
-    QSqlDatabase db = m_connection.database();
-    if (!execPlain(db, QStringLiteral("SAVEPOINT LARK_MESSAGE")))
-        return makeError(QStringLiteral("cannot set a savepoint"), kTransactionError);
+    if (!m_savepoint->exec())
+        return makeError(QStringLiteral("cannot set a savepoint: ") + sqlErrorText(m_savepoint->lastError()),
+                         kTransactionError);
     m_writer->betweenRecords = betweenRecords;
     Status s = m_writer->write(message);
     if (!s.ok()) {
-        execPlain(db, QStringLiteral("ROLLBACK TO SAVEPOINT LARK_MESSAGE"));
+        if (!m_rollbackToSavepoint->exec())
+            abandonBatch(sqlErrorText(m_rollbackToSavepoint->lastError()));
         return s;
     }
-    execPlain(db, QStringLiteral("RELEASE SAVEPOINT LARK_MESSAGE"));
+    m_releaseSavepoint->exec();
     ++m_pending;
     return {};
 }
 
+void BulkStore::abandonBatch(const QString& reason)
+{
+    // The failed message's first record may still be in the transaction: keep nothing of it.
+    endStatements();
+    m_connection.database().rollback();
+    m_inTransaction = false;
+    m_abandoned = QStringLiteral("the batch was rolled back after a failed message could not be taken out alone (%1)")
+                      .arg(reason);
+}
+
 Status BulkStore::commit()
 {
+    if (!m_abandoned.isEmpty()) {
+        const QString reason = std::exchange(m_abandoned, QString());
+        if (m_inTransaction) {
+            endStatements();
+            m_connection.database().rollback();
+            m_inTransaction = false;
+        }
+        m_pending = 0;
+        return makeError(reason, kTransactionError);
+    }
     if (!m_inTransaction)
         return {};
-    m_writer.reset();
+    endStatements();
     m_inTransaction = false;
     m_pending = 0;
     QSqlDatabase db = m_connection.database();

@@ -7,6 +7,7 @@
 #include "platform/Result.h"
 
 #include <functional>
+#include <memory>
 
 namespace lark::shell {
 class AppContext;
@@ -30,11 +31,14 @@ public:
 
     // Writes one message into the running batch (starting one when needed).
     Status add(const StoredMessage& message);
-    // True when the running batch holds batchSize messages and should be committed.
-    bool batchFull() const { return m_pending >= m_batchSize; }
+    // True when the running batch holds batchSize messages (or was rolled back) and should be
+    // committed.
+    bool batchFull() const { return m_pending >= m_batchSize || !m_abandoned.isEmpty(); }
     int pending() const { return m_pending; }
     // Commits the running batch (nothing to do without one). On failure the whole batch is
-    // rolled back and none of its messages is stored.
+    // rolled back and none of its messages is stored. When a failed message could not be taken
+    // out of its batch alone, the batch was rolled back then: commit reports that failure for
+    // every message added since the last commit, and none of them is stored.
     Status commit();
 
     // Runs between the two records of each message (a failure point for tests).
@@ -42,11 +46,16 @@ public:
 
 private:
     Status begin();
+    void endStatements(); // before the transaction ends
+    void abandonBatch(const QString& reason);
     ArchiveConnection& m_connection;
     int m_batchSize;
     int m_pending = 0;
     bool m_inTransaction = false;
+    QString m_abandoned; // why the batch was rolled back before its commit
+    // Prepared once per batch, like the writer's statements: a message costs no parsing.
     std::unique_ptr<MessageWriter> m_writer;
+    std::unique_ptr<QSqlQuery> m_savepoint, m_rollbackToSavepoint, m_releaseSavepoint;
 };
 
 // The texts the store action shows.

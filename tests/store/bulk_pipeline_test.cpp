@@ -39,12 +39,14 @@ TEST_F(BulkPipelineTest, StoresEveryMessageInOrderAcrossBatches)
     }
     outcomes += pipeline.finish();
     ASSERT_EQ(outcomes.size(), 10);
-    QStringList stored;
+    QStringList order, stored;
     for (const BulkOutcome& o : outcomes) {
+        order << o.file;
         EXPECT_EQ(o.status.ok(), o.file != QLatin1String("f4")) << o.file.toStdString();
         if (o.status.ok())
             stored << o.file;
     }
+    EXPECT_EQ(order, (QStringList{"f0", "f1", "f2", "f3", "f4", "f5", "f6", "f7", "f8", "f9"}));
     EXPECT_EQ(stored, (QStringList{"f0", "f1", "f2", "f3", "f5", "f6", "f7", "f8", "f9"}));
     EXPECT_EQ(rowCount(QStringLiteral("Message_IdxTbl")), 9);
     EXPECT_EQ(rowCount(QStringLiteral("Message_DatTBL")), 9);

@@ -149,6 +149,34 @@ TEST_F(StoreTest, BulkStoreKeepsTheGoodMessagesOfABatchWithAFailure)
     EXPECT_FALSE(column("Message_IdxTbl", "Message_ID", "<bulk1@x>", "2025/01/31 14:05:09").isValid());
 }
 
+TEST_F(StoreTest, BulkStoreDropsTheBatchWhenAFailedMessageCannotBeTakenOutAlone)
+{
+    BulkStore bulk(dm->FD_Message(), 10);
+    auto message = [this](int i) {
+        MailSpec mail;
+        mail.id = QStringLiteral("<drop%1@x>").arg(i);
+        return *prepareStoredMessage(shown(mail));
+    };
+    ASSERT_TRUE(bulk.add(message(0)).ok());
+    // The message's savepoint is gone when its second record fails: its first record cannot be
+    // taken back alone, so nothing of the batch may be committed.
+    bulk.betweenRecords = [this] {
+        QSqlQuery(dm->FD_Message().database()).exec("RELEASE SAVEPOINT LARK_MESSAGE");
+        return Status(makeError("simulated failure"));
+    };
+    EXPECT_FALSE(bulk.add(message(1)).ok());
+    bulk.betweenRecords = nullptr;
+    EXPECT_TRUE(bulk.batchFull());
+    EXPECT_FALSE(bulk.commit().ok());
+    EXPECT_EQ(rowCount("Message_IdxTbl"), 0);
+    EXPECT_EQ(rowCount("Message_DatTBL"), 0);
+
+    ASSERT_TRUE(bulk.add(message(2)).ok());
+    ASSERT_TRUE(bulk.commit().ok());
+    EXPECT_EQ(rowCount("Message_IdxTbl"), 1);
+    EXPECT_EQ(rowCount("Message_DatTBL"), 1);
+}
+
 TEST_F(StoreTest, BulkStoreWithoutCommitStoresNothing)
 {
     {
