@@ -105,6 +105,9 @@ public:
     // Brings the page of the shown message to the front: "HTML" if its tab is visible (the
     // main window then becomes a normal window), else "添付ファイルⅠ", else "書誌情報".
     std::function<void()> bringShownPageToFront;
+    // The shortcut rule of the list's pop-up items (AutoView); run when the parameter table loses
+    // the input focus (installed by the data module).
+    std::function<void()> applyShortcutRule;
     // The raw text of the shown message (the hidden memo of the page "Data").
     std::function<QString()> dataMemoText;
     // The window parts of leaving the database file tab mode (hide Panel15 and TabSheet7) and

@@ -34,6 +34,12 @@ TDm_Ldb::TDm_Ldb(shell::AppContext& ctx, QObject* parent) : QObject(parent), m_c
 
 TDm_Ldb::~TDm_Ldb()
 {
+    // The context outlives the module: its routines must not reach a module that is gone.
+    if (m_actionsInstalled) {
+        m_ctx.listIsOpen = nullptr;
+        m_ctx.leaveListMode = nullptr;
+        m_ctx.applyShortcutRule = nullptr;
+    }
     m_list.close();
     m_connection.close();
 }
@@ -50,7 +56,9 @@ void TDm_Ldb::installActions()
     on("DelMsgDat", [this] { DelMsgDatExecute(*this); });
     on("ExprtMsgFile", [this] { ExprtMsgFileExecute(*this); });
     on("MessageSave", [this] { MessageSaveExecute(*this); });
+    m_actionsInstalled = true;
     m_ctx.listIsOpen = [this] { return m_list.isOpen(); };
+    m_ctx.applyShortcutRule = [this] { applyShortcutRule(); };
     m_ctx.leaveListMode = [this] {
         if (m_list.isOpen())
             DBConnectExecute();

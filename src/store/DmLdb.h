@@ -79,6 +79,7 @@ private:
     shell::AppContext& m_ctx;
     ArchiveConnection m_connection;
     MessageListModel m_list;
+    bool m_actionsInstalled = false;
 };
 
 } // namespace lark::store

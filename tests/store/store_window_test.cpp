@@ -226,6 +226,22 @@ TEST_F(StoreWindowTest, AutoViewRuleOnThePopupShortcuts)
     QTest::keyClick(list->DBGrid1, Qt::Key_R, Qt::ControlModifier);
     EXPECT_TRUE(shell::hasMode(ctx->pmode, shell::kModeStoredShown));
     EXPECT_EQ(window->Edit[7]->text(), QStringLiteral("beta")); // read from the stored file
+
+    // A change in the parameter table takes effect when the table loses the focus.
+    window->showPage(window->TabSheet3);
+    window->ValueListEditor1->setFocus();
+    QCoreApplication::processEvents();
+    ctx->params().setValue(QStringLiteral("AutoView"), QStringLiteral("1"));
+    EXPECT_FALSE(popupItem("N7")->shortcut().isEmpty()); // not yet
+    window->Editor->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(popupItem("N7")->shortcut().isEmpty());
+    ctx->params().setValue(QStringLiteral("AutoView"), QStringLiteral("0"));
+    window->ValueListEditor1->setFocus();
+    QCoreApplication::processEvents();
+    window->Editor->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(popupItem("N7")->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
 }
 
 struct Snapshot {

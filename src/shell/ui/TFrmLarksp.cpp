@@ -27,6 +27,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -127,6 +128,13 @@ void TFrmLarksp::placeWindow()
 
 void TFrmLarksp::connectOwnActions()
 {
+    // The parameter table losing the input focus (also from one of its cell editors) applies
+    // the shortcut rule of the list's pop-up items.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        auto inTable = [this](QWidget* w) { return w && (w == ValueListEditor1 || ValueListEditor1->isAncestorOf(w)); };
+        if (inTable(old) && !inTable(now) && m_ctx.applyShortcutRule)
+            m_ctx.applyShortcutRule();
+    });
     ActionList& a = m_ctx.actions();
     connect(a[QStringLiteral("DispTAB1")], &QAction::triggered, this, &TFrmLarksp::DispTAB1Execute);
     connect(a[QStringLiteral("DispTAB3")], &QAction::triggered, this, &TFrmLarksp::DispTAB3Execute);
