@@ -3,6 +3,7 @@
 #include "intake/ui/IntakeUi.h"
 #include "intake/ui/WebEngineSetup.h"
 #include "shell/ui/TFrmLarksp.h"
+#include "store/ArchiveConnection.h"
 #include "store/ui/StoreUi.h"
 
 namespace lark::app {
@@ -21,6 +22,7 @@ lark::shell::EntryHooks entryHooks()
     // The HTML view's URL scheme and engine settings must exist before the application object.
     h.beforeApplication = &lark::intake::ui::prepareHtmlViewEnvironment;
     h.createSubsystems = &createSubsystems;
+    h.afterWindow = &lark::store::shutdownDatabaseClient;
     return h;
 }
 

@@ -1,6 +1,7 @@
 // larkspurctl: the command-line face of Larkspur. It runs the same core operations as the GUI
 // and prints their results. It never writes the settings file.
 #include "Commands.h"
+#include "store/ArchiveConnection.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -79,8 +80,13 @@ int main(int argc, char** argv)
     const QString name = args.takeFirst();
     for (const Command& c : commands()) {
         if (name == QLatin1String(c.name)) {
-            CliContext ctx(g);
-            return c.run(ctx, args);
+            int rc = 0;
+            {
+                CliContext ctx(g);
+                rc = c.run(ctx, args);
+            }
+            lark::store::shutdownDatabaseClient();
+            return rc;
         }
     }
     err << "larkspurctl: unknown command " << name << " (see --help)\n";

@@ -18,7 +18,23 @@ void onSignal(int)
     [[maybe_unused]] ssize_t n = ::write(g_fds[0], &c, 1);
 }
 
+void installHandlers()
+{
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGINT, &sa, nullptr);
+}
+
 } // namespace
+
+void reclaimTerminationSignals()
+{
+    if (g_fds[0] >= 0)
+        installHandlers();
+}
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
 {
@@ -30,12 +46,7 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
         [[maybe_unused]] ssize_t n = ::read(g_fds[1], &c, 1);
         emit terminationRequested();
     });
-    struct sigaction sa {};
-    sa.sa_handler = onSignal;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &sa, nullptr);
-    ::sigaction(SIGINT, &sa, nullptr);
+    installHandlers();
 }
 
 TerminationSignals::~TerminationSignals()

@@ -7,6 +7,11 @@ class QSocketNotifier;
 
 namespace lark::platform {
 
+// Libraries may put their own handlers in (the database client does on its first connection,
+// and would then end its engine from a thread of its own while the window is still closing).
+// Puts this program's handlers back while a TerminationSignals object exists; else does nothing.
+void reclaimTerminationSignals();
+
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:

@@ -1,11 +1,19 @@
 #include "ArchiveConnection.h"
 
+#include "platform/TerminationSignals.h"
 #include "shell/Caption.h"
 
 #include <QAtomicInt>
 #include <QSqlQuery>
 
+#include <ibase.h>
+
 namespace lark::store {
+
+void shutdownDatabaseClient()
+{
+    fb_shutdown(10000, fb_shutrsn_app_stopped);
+}
 
 namespace {
 QAtomicInt g_connectionCounter;
@@ -59,6 +67,8 @@ Status ArchiveConnection::open()
         return makeError(QStringLiteral("no database file is set"));
     if (!db.open())
         return makeError(sqlErrorText(db.lastError()));
+    // The client installs its own SIGTERM and SIGINT handlers on its first connection.
+    platform::reclaimTerminationSignals();
     return {};
 }
 

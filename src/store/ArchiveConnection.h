@@ -31,6 +31,11 @@ QString sqlErrorText(const QSqlError& error);
 // The Firebird connection string for host and path: the path alone (embedded) or "host:path".
 QString connectionString(const QString& host, const QString& path);
 
+// Stops the database client's engine and threads in an orderly way. Called once at the end of a
+// program, after every connection is closed: an embedded engine left running while the process
+// unloads its libraries can crash the exit.
+void shutdownDatabaseClient();
+
 class ArchiveConnection {
 public:
     ArchiveConnection();

@@ -109,6 +109,9 @@ int runEntry(int argc, char** argv, const EntryHooks& hooks)
     splash->close();
     if (!failure.isEmpty() || !window) {
         dialogs.error(failure.isEmpty() ? QStringLiteral("プログラムを起動できません。") : failure);
+        window.reset();
+        if (hooks.afterWindow)
+            hooks.afterWindow();
         return 1;
     }
     QObject::connect(&instance, &platform::SingleInstance::raiseRequested, window.get(), &TFrmLarksp::raiseFromSecondStart);
@@ -117,6 +120,8 @@ int runEntry(int argc, char** argv, const EntryHooks& hooks)
         QTimer::singleShot(0, window.get(), &QWidget::close);
     const int rc = app.exec();
     window.reset();
+    if (hooks.afterWindow)
+        hooks.afterWindow();
     platform::setDialogs(nullptr);
     return rc;
 }

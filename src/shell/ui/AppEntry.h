@@ -15,6 +15,8 @@ struct EntryHooks {
     // Creates the other subsystems' controllers and the data module for the main window, in
     // that order; they are owned by the window.
     std::function<void(TFrmLarksp&)> createSubsystems;
+    // Runs after the main window and everything it owns are gone (orderly shutdown of clients).
+    std::function<void()> afterWindow;
 };
 
 int runEntry(int argc, char** argv, const EntryHooks& hooks);
