@@ -4,7 +4,7 @@ replicated with unique Message-IDs), then opens the message list. Prints message
 for storing (larkspurctl store in bulk, and the GUI's per-message store action), milliseconds
 to the list's first rows, and peak resident memory of each step.
 
-usage: bench/run_bench.py [--build DIR] [--sizes 1000,100000] [--per-message-max N] [--work DIR]
+usage: bench/run_bench.py [--build DIR] [--sizes 1000,100000] [--batch N] [--per-message-max N] [--work DIR]
 The build directory must hold bin/larkspurctl and bin/larkspur_bench.
 """
 import argparse
@@ -108,7 +108,7 @@ def bench(n, args, work):
     total, stored, peak = 0.0, 0, 0
     chunk = 10000
     for i in range(0, n, chunk):
-        s, out, rss = run([ctl, "--settings", settings, "--host", "", "--db", archive, "store", "--batch", "500"]
+        s, out, rss = run([ctl, "--settings", settings, "--host", "", "--db", archive, "store", "--batch", str(args.batch)]
                           + files[i:i + chunk])
         total += s
         stored += sum(1 for line in out.splitlines() if line.startswith("stored\t"))
@@ -139,15 +139,19 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("--build", default=os.environ.get("LARKSPUR_BUILD_DIR", os.path.join(SOURCE, "build")))
     ap.add_argument("--sizes", default="1000,100000")
+    ap.add_argument("--batch", type=int, default=500, help="larkspurctl store --batch (default 500)")
     ap.add_argument("--per-message-max", type=int, default=5000,
                     help="messages stored through the per-message path (default 5000)")
     ap.add_argument("--work", help="keep the archives and files in this folder")
     args = ap.parse_args()
     for n in [int(x) for x in args.sizes.split(",") if x]:
         work = args.work and os.path.join(args.work, str(n)) or tempfile.mkdtemp(prefix="larkspur-bench-")
+        # The machine is usually shared: the time and load belong with the figures.
+        started = time.strftime("%Y-%m-%d %H:%M")
+        load = " ".join("%.2f" % x for x in os.getloadavg())
         try:
             bulk, each, opens = bench(n, args, work)
-            print("N = %d" % n)
+            print("N = %d (started %s, load average %s)" % (n, started, load))
             print("  larkspurctl store (bulk):  %d stored in %.1f s = %.0f msg/s, peak %.0f MB"
                   % (bulk[0], bulk[1], bulk[2], bulk[3] / 1024))
             print("  store action (per message): %d stored in %.1f s = %.0f msg/s, peak %.0f MB"
