@@ -157,8 +157,10 @@ bool EmlReader::readParts(MimeMessage& msg, bool& pgpFound)
             }
             const QString caption = part.fileName;
             const bool tnef = part.contentType.contains(QLatin1String("application/ms-tnef"), Qt::CaseInsensitive);
-            details->GetFileIconsAndDescriptions();
-            m_display.notifyIconsChanged(1);
+            if (listIcons) {
+                details->GetFileIconsAndDescriptions();
+                m_display.notifyIconsChanged(1);
+            }
             platform::Delay(attachmentDelayMs);
             m_display.setTabVisible(MsgPage::Attachments1, true);
             m_display.addEntry(1, caption, counter++, int(i));

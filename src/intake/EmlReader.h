@@ -23,6 +23,9 @@ public:
 
     // The pause after each listed attachment (lets the window repaint); 0 for headless reading.
     int attachmentDelayMs = 100;
+    // Whether the attachment list's icons and type names are looked up (not when nothing shows
+    // the list).
+    bool listIcons = true;
 
     // About the last ReadEmlFile: the file could not be read (text says why), or it was read but
     // holds no mail headers and no armored message.

@@ -44,6 +44,7 @@ HeadlessReadResult readMailFile(shell::AppContext& ctx, const QString& path, con
     MessageDisplay display;
     ReaderSession session(ctx, display);
     session.reader.attachmentDelayMs = 0;
+    session.reader.listIcons = false; // nothing draws the list
     if (options.watchdogIntervalMs > 0)
         session.gpg.watchdogIntervalMs = options.watchdogIntervalMs;
 
