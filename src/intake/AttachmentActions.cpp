@@ -39,9 +39,7 @@ bool AttachmentActions::isEncryptedEntry(const QString& caption)
 
 bool AttachmentActions::refusesOpening(const QString& caption)
 {
-    const QString ext = extensionOf(caption).toUpper();
-    return caption.compare(texts::kPgpMimeVersionPart, Qt::CaseInsensitive) == 0 || ext == QLatin1String(".PGP")
-        || ext == QLatin1String(".GPG") || ext == QLatin1String(".ASC");
+    return caption.compare(texts::kPgpMimeVersionPart, Qt::CaseInsensitive) == 0 || hasEncryptedExtension(caption);
 }
 
 void AttachmentActions::ListView1SelectItem(int index)
@@ -90,9 +88,8 @@ void AttachmentActions::ListView2SelectItem(int index)
     auto& a = m_ctx.actions();
     a.enable(QStringLiteral("SavetoDisk"));
     a.enable(QStringLiteral("SaveToDiskA2"));
-    const QString ext = extensionOf(sel->caption).toUpper();
-    const bool closed = ext == QLatin1String(".ASC") || ext == QLatin1String(".DAT") || ext == QLatin1String(".GPG")
-        || ext == QLatin1String(".PGP");
+    const bool closed = hasEncryptedExtension(sel->caption)
+        || extensionOf(sel->caption).compare(QLatin1String(".dat"), Qt::CaseInsensitive) == 0;
     a.enable(QStringLiteral("OpenWith"), !closed);
     a.enable(QStringLiteral("OpenWithA2"), !closed);
 }

@@ -149,4 +149,10 @@ void TFileAssociationDetails::GetFileIconsAndDescriptions()
     }
 }
 
+bool hasEncryptedExtension(const QString& fileName)
+{
+    const QString ext = extensionOf(fileName).toLower();
+    return ext == QLatin1String(".asc") || ext == QLatin1String(".gpg") || ext == QLatin1String(".pgp");
+}
+
 } // namespace lark::intake

@@ -46,5 +46,7 @@ private:
 // The extension of a file name with its dot (".pdf"), or "" when it has none. A leading dot
 // alone (".profile") is not an extension.
 QString extensionOf(const QString& fileName);
+// Whether the name ends in one of the OpenPGP file extensions (.asc, .gpg, .pgp; any case).
+bool hasEncryptedExtension(const QString& fileName);
 
 } // namespace lark::intake

@@ -178,12 +178,15 @@ bool GpgDecryption::displayDecrypt(Variant variant, const QStringList& armoredLi
     return true;
 }
 
-GpgRunFiles GpgDecryption::filesFor(const QString& caption) const
+GpgRunFiles GpgDecryption::filesFor(const QString& caption)
 {
     const QString folder = m_ctx.workingFolder();
     QDir().mkpath(folder);
-    return {attachmentPath(m_ctx, folder, caption),
-            attachmentPath(m_ctx, folder, QStringLiteral("Dcr_") + changeFileExt(caption, QStringLiteral(".txt")))};
+    const GpgRunFiles files{attachmentPath(m_ctx, folder, caption),
+                            attachmentPath(m_ctx, folder, QStringLiteral("Dcr_") + changeFileExt(caption, QStringLiteral(".txt")))};
+    m_ctx.MLItemFileStr = files.input;
+    m_ctx.DcrMLItemFileStr = files.output;
+    return files;
 }
 
 bool GpgDecryption::writeAndProbe(const ListEntry& entry, const QString& input)
@@ -327,8 +330,6 @@ void GpgDecryption::DecryptGpgA1()
     if (!sel)
         return;
     const GpgRunFiles files = filesFor(caption);
-    m_ctx.MLItemFileStr = files.input;
-    m_ctx.DcrMLItemFileStr = files.output;
     if (!writeAndProbe(*sel, files.input))
         return;
     const QString gpg = usableGpgPath();
@@ -373,8 +374,6 @@ void GpgDecryption::SaveToDiskD1Gpg()
         return;
     const QString caption = sel->caption;
     const GpgRunFiles files = filesFor(caption);
-    m_ctx.MLItemFileStr = files.input;
-    m_ctx.DcrMLItemFileStr = files.output;
     if (m_display.count(1) > 0 && !writeAndProbe(*sel, files.input))
         return;
     const QString gpg = usableGpgPath();
@@ -402,10 +401,7 @@ void GpgDecryption::SaveToDiskD2Gpg()
         return;
     const QString caption = sel->caption;
     const GpgRunFiles files = filesFor(caption);
-    m_ctx.MLItemFileStr = files.input;
-    m_ctx.DcrMLItemFileStr = files.output;
-    const QString ext = extensionOf(caption).toUpper();
-    if (ext != QLatin1String(".ASC") && ext != QLatin1String(".GPG") && ext != QLatin1String(".PGP")) {
+    if (!hasEncryptedExtension(caption)) {
         m_ctx.dialogs().message(texts::kNotEncryptedFile);
         return;
     }

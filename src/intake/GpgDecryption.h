@@ -75,7 +75,9 @@ private:
     // Writes the part behind the selected first-level entry to the input file and probes its
     // header block; false (after telling the user, input deleted) when it is not armored.
     bool writeAndProbe(const ListEntry& entry, const QString& input);
-    GpgRunFiles filesFor(const QString& caption) const;
+    // The input and output files of a run for a list entry, set into MLItemFileStr /
+    // DcrMLItemFileStr.
+    GpgRunFiles filesFor(const QString& caption);
     // The decrypted output as a message: attachments listed in ListView2 (fillList) and the
     // text parts reported through onText (first text part only when firstTextOnly).
     void takeDecryptedMessage(const QString& output, bool fillList);

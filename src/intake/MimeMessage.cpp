@@ -43,12 +43,10 @@ struct RawField {
     QByteArray value; // as written after the colon, continuation lines appended
 };
 
-// The header fields of the raw data as written (the block before the first empty line); lines
-// that are neither a field nor its continuation (an mbox "From " line, armor lines) are skipped.
-QList<RawField> rawFields(const QByteArray& raw)
+// The lines of the raw data before the first empty line (CR LF, LF or CR ended), as bytes.
+QList<QByteArray> headerBlockLines(const QByteArray& raw)
 {
-    QList<RawField> fields;
-    bool continuing = false;
+    QList<QByteArray> lines;
     qsizetype pos = 0;
     const qsizetype n = raw.size();
     while (pos < n) {
@@ -58,21 +56,33 @@ QList<RawField> rawFields(const QByteArray& raw)
         const QByteArray line = raw.mid(pos, end - pos);
         if (line.isEmpty())
             break;
-        if ((line[0] == ' ' || line[0] == '\t') && continuing) {
-            fields.last().value += line;
-        } else {
-            const qsizetype colon = line.indexOf(':');
-            bool valid = colon > 0;
-            for (qsizetype i = 0; valid && i < colon; ++i)
-                valid = uchar(line[i]) > 0x20 && uchar(line[i]) < 0x7f;
-            continuing = valid;
-            if (valid)
-                fields.append({line.left(colon), line.mid(colon + 1)});
-        }
+        lines << line;
         if (end < n && raw[end] == '\r' && end + 1 < n && raw[end + 1] == '\n')
             pos = end + 2;
         else
             pos = end + 1;
+    }
+    return lines;
+}
+
+// The header fields of the raw data as written (the block before the first empty line); lines
+// that are neither a field nor its continuation (an mbox "From " line, armor lines) are skipped.
+QList<RawField> rawFields(const QByteArray& raw)
+{
+    QList<RawField> fields;
+    bool continuing = false;
+    for (const QByteArray& line : headerBlockLines(raw)) {
+        if ((line[0] == ' ' || line[0] == '\t') && continuing) {
+            fields.last().value += line;
+            continue;
+        }
+        const qsizetype colon = line.indexOf(':');
+        bool valid = colon > 0;
+        for (qsizetype i = 0; valid && i < colon; ++i)
+            valid = uchar(line[i]) > 0x20 && uchar(line[i]) < 0x7f;
+        continuing = valid;
+        if (valid)
+            fields.append({line.left(colon), line.mid(colon + 1)});
     }
     return fields;
 }
@@ -81,21 +91,8 @@ QList<RawField> rawFields(const QByteArray& raw)
 QStringList rawHeaderLines(const QByteArray& raw)
 {
     QStringList lines;
-    qsizetype pos = 0;
-    const qsizetype n = raw.size();
-    while (pos < n) {
-        qsizetype end = pos;
-        while (end < n && raw[end] != '\n' && raw[end] != '\r')
-            ++end;
-        const QByteArray line = raw.mid(pos, end - pos);
-        if (line.isEmpty())
-            break;
+    for (const QByteArray& line : headerBlockLines(raw))
         lines << decodeText(line, QString());
-        if (end < n && raw[end] == '\r' && end + 1 < n && raw[end + 1] == '\n')
-            pos = end + 2;
-        else
-            pos = end + 1;
-    }
     return lines;
 }
 
