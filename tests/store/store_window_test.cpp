@@ -269,7 +269,21 @@ Snapshot snapshot(shell::TFrmLarksp& w)
 
 TEST_F(StoreWindowTest, StoredMessageLooksExactlyLikeTheOpenedFile)
 {
-    const QString file = test::corpusDir() + QStringLiteral("/eml/mailgem_multi_charset_japanese_attachment.eml");
+    // A Japanese multipart message with a text part and an attachment.
+    QTemporaryDir in;
+    const QString file = in.filePath(QStringLiteral("japanese.eml"));
+    test::writeAll(file, "Message-ID: <jp-attach@example.jp>\r\n"
+                         "Date: Tue, 10 Dec 2024 09:30:00 +0900\r\n"
+                         "From: =?UTF-8?B?5bGx55Sw5aSq6YOO?= <taro@example.jp>\r\n"
+                         "To: hanako@example.jp\r\n"
+                         "Subject: =?ISO-2022-JP?B?GyRCJUYlOSVIGyhC?=\r\n"
+                         "MIME-Version: 1.0\r\n"
+                         "Content-Type: multipart/mixed; boundary=\"b1\"\r\n\r\n"
+                         "--b1\r\nContent-Type: text/plain; charset=UTF-8\r\nContent-Transfer-Encoding: base64\r\n\r\n"
+                         "5pys5paH44Gn44GZ44CC\r\n"
+                         "--b1\r\nContent-Type: text/plain; name=\"=?UTF-8?B?6LOH5paZLnR4dA==?=\"\r\n"
+                         "Content-Disposition: attachment; filename=\"=?UTF-8?B?6LOH5paZLnR4dA==?=\"\r\n\r\n"
+                         "attached text\r\n--b1--\r\n");
     platform::FileDialogResult chosen;
     chosen.files = {file};
     dialogs.openAnswers = {chosen};
